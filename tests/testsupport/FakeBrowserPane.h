@@ -1,0 +1,64 @@
+#pragma once
+
+#include "BrowserPane.h"
+
+#include <QList>
+#include <QStringList>
+
+// A scriptable pane: records every call, and a test plays the engine's part by calling
+// finishLoad(), setHistory() and friends, which raise the same events as the real pane.
+class FakeBrowserPane : public BrowserPane
+{
+    Q_OBJECT
+
+public:
+    struct Request
+    {
+        QString address;
+        QByteArray postData;
+        QString headerLine;
+        bool isPost = false;
+    };
+
+    explicit FakeBrowserPane(QWidget *parent = nullptr);
+
+    static BrowserPaneFactory factory(QList<FakeBrowserPane *> *created = nullptr);
+
+    void Navigate(const QString &address) override;
+    void Navigate(const QString &address, const QByteArray &postData,
+                  const QString &headerLine) override;
+    void GoBack() override { calls.append(QStringLiteral("GoBack")); }
+    void GoForward() override { calls.append(QStringLiteral("GoForward")); }
+    void Stop() override;
+    void Refresh() override { calls.append(QStringLiteral("Refresh")); }
+
+    bool Busy() const override { return busy; }
+    QString LocationName() const override { return title; }
+    QString LocationURL() const override { return url; }
+    bool canGoBack() const override { return back; }
+    bool canGoForward() const override { return forward; }
+
+    void print(QPrinter *printer) override;
+    void findText(const QString &text, bool backward, bool caseSensitive) override;
+    void copySelection() override { calls.append(QStringLiteral("copySelection")); }
+    bool hasSelection() const override { return selection; }
+
+    // Engine side: the navigation commits (NavigateComplete2) and, unless stayBusy, finishes
+    // (DownloadComplete).
+    void finishLoad(const QString &address, const QString &pageTitle = QString(), bool stayBusy = false);
+    void setHistory(bool canBack, bool canForward);
+    void setStatusText(const QString &text) { emit StatusTextChange(text); }
+
+    PaneKind kind = PaneKind::Auction;
+    QList<Request> requests; // every Navigate, in order
+    QStringList calls;       // every other operation, by name
+    QString url;
+    QString title;
+    bool busy = false;
+    bool back = false;
+    bool forward = false;
+    bool selection = false;
+    bool autoFinish = false;  // Navigate completes at once, as a fast page would
+    bool findResult = true;   // what findText reports
+    QString lastFind;
+};
