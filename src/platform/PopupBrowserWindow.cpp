@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace {
@@ -28,6 +29,7 @@ PopupBrowserWindow::PopupBrowserWindow(QWebEngineProfile *profile, QWidget *pare
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_view->setPage(new PopupPage(profile, m_view));
+    m_view->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);

@@ -53,6 +53,8 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     m_view = new QWebEngineView(this);
     m_view->setPage(new PanePage(m_profile, m_view, [this] { return createPopup(); }));
     m_view->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    // The service opens some of its pages with window.open; they must not be dropped.
+    m_view->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     setFocusProxy(m_view);
 
     auto *layout = new QVBoxLayout(this);
@@ -118,7 +120,7 @@ QString WebEnginePane::titleOrEmpty(const QString &engineTitle, const QUrl &url)
         url.toDisplayString(QUrl::RemoveScheme).mid(2),
         url.toString(QUrl::RemoveScheme | QUrl::StripTrailingSlash).mid(2),
         url.toString(QUrl::StripTrailingSlash),
-        url.fileName(),
+        url.isLocalFile() ? url.fileName() : QString(),
     };
     for (const QString &candidate : candidates) {
         if (!candidate.isEmpty() && engineTitle == candidate)
@@ -129,7 +131,10 @@ QString WebEnginePane::titleOrEmpty(const QString &engineTitle, const QUrl &url)
 
 void WebEnginePane::Navigate(const QString &address)
 {
-    m_view->load(addressToUrl(address));
+    const QUrl url = addressToUrl(address);
+    // Busy from the call on, as callers check it right after navigating.
+    m_busy = url.isValid();
+    m_view->load(url);
 }
 
 void WebEnginePane::Navigate(const QString &address, const QByteArray &postData,
@@ -142,6 +147,7 @@ void WebEnginePane::Navigate(const QString &address, const QByteArray &postData,
     if (colon > 0)
         request.setHeader(header.left(colon).trimmed().toLatin1(),
                           header.mid(colon + 1).trimmed().toLatin1());
+    m_busy = request.url().isValid();
     m_view->load(request);
 }
 
@@ -162,6 +168,7 @@ void WebEnginePane::Stop()
 
 void WebEnginePane::Refresh()
 {
+    m_busy = !m_view->url().isEmpty();
     m_view->reload();
 }
 

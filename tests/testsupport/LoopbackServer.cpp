@@ -42,7 +42,7 @@ LoopbackServer::Reply LoopbackServer::redirect(const QString &location)
 {
     Reply reply;
     reply.status = 302;
-    reply.headers.append({"Location", location.toUtf8()});
+    reply.headers.append(qMakePair(QByteArray("Location"), location.toUtf8()));
     return reply;
 }
 
