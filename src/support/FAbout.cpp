@@ -156,7 +156,7 @@ QPixmap FAbout::logo(int size)
 void FAbout::restoreLinkOverBackground(const QPoint &pos)
 {
     if (!childAt(pos))
-        lblMardell->restore();
+        lblMardell->restoreLook();
 }
 
 void FAbout::mouseMoveEvent(QMouseEvent *event)
@@ -175,6 +175,6 @@ bool FAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lblDescription
         && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease))
-        lblMardell->restore();
+        lblMardell->restoreLook();
     return QDialog::eventFilter(watched, event);
 }

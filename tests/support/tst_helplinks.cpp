@@ -167,12 +167,8 @@ void TestHelpLinks::linkLabelHoverAndRestore()
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     LinkLabel *link = about.lblMardell;
 
-    auto looksRestored = [link] {
-        return link->palette().color(QPalette::WindowText) == QColor(0, 0, 255) && !link->font().underline();
-    };
-    auto looksHovered = [link] {
-        return link->palette().color(QPalette::WindowText) == QColor(255, 0, 255) && link->font().underline();
-    };
+    auto looksRestored = [link] { return link->textColor() == QColor(0, 0, 255) && !link->isUnderlined(); };
+    auto looksHovered = [link] { return link->textColor() == QColor(255, 0, 255) && link->isUnderlined(); };
     QVERIFY(looksRestored());
 
     // A spot of bare background: left of the text, below the logo.
