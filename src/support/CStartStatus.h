@@ -60,7 +60,6 @@ public:
     // How the program ends for an accepted update; by default ProgramEnd::endNow.
     void setEndProgram(std::function<void()> endProgram) { m_endProgram = std::move(endProgram); }
 
-    VersionAnswer answer() const { return m_answer; }
     MdWebCon *connection() const { return m_oWebConnection; }
 
 signals:

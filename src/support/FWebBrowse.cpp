@@ -4,7 +4,8 @@
 
 #include <QUrl>
 
-bool FWebBrowse::isWebAddress(const QString &sURL)
+namespace {
+bool isWebAddress(const QString &sURL)
 {
     const QString address = sURL.trimmed();
     if (!address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
@@ -13,6 +14,7 @@ bool FWebBrowse::isWebAddress(const QString &sURL)
     const QUrl url(address, QUrl::TolerantMode);
     return url.isValid() && !url.host().isEmpty();
 }
+} // namespace
 
 bool FWebBrowse::OpenBrower(const QString &sURL)
 {

@@ -14,8 +14,6 @@ public:
     // file, a program, another scheme) is refused, since the address may come from a server.
     bool OpenBrower(const QString &sURL);
 
-    static bool isWebAddress(const QString &sURL);
-
 private:
     Shell &m_shell;
 };

@@ -11,6 +11,7 @@
 #include "TestMain.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -97,7 +98,10 @@ void TestMainSupport::helpMenuItemsOpenTheirTargets()
     QAction *item = w->mnuHelp->actions().value(position);
     QVERIFY(item);
     QCOMPARE(item->text(), caption);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath()); // the help file does not depend on the current folder
     item->trigger();
+    QDir::setCurrent(before);
     target.replace(QLatin1String("<program>"), f.programDir);
     QCOMPARE(f.shell.opened, QStringList{target});
 }

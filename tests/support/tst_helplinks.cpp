@@ -12,14 +12,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-// The Help menu's destinations, the About box and its link label, and the system-information tool.
+// The About box, its link label and the system-information tool.
 class TestHelpLinks : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void helpCommandsOpenTheirTargets_data();
-    void helpCommandsOpenTheirTargets();
     void aboutBoxTexts();
     void aboutBoxClosesOnOkEnterAndEscape_data();
     void aboutBoxClosesOnOkEnterAndEscape();
@@ -33,50 +31,10 @@ private:
     static Destinations destinations()
     {
         Destinations d;
-        d.serviceHost = QStringLiteral("www.talvex.example");
         d.talvexWebHost = QStringLiteral("talvex.example");
-        d.makerWebHost = QStringLiteral("www.mardell.example");
-        d.infoEmail = QStringLiteral("info@mardell.example");
-        d.serviceHelpEmail = QStringLiteral("help@talvex.example");
         return d;
     }
 };
-
-void TestHelpLinks::helpCommandsOpenTheirTargets_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("target");
-    QTest::newRow("Contents") << "Contents" << "/opt/bidbench/help/Bidbench_help.htm";
-    QTest::newRow("Mardell Home Page") << "MardellHomePage" << "http://talvex.example?bidbench";
-    QTest::newRow("Talvex Online") << "TalvexOnline" << "http://www.talvex.example";
-    QTest::newRow("Email Talvex Help") << "Feedback" << "mailto:help@talvex.example?subject= Talvex Bidbench 1.2.0";
-    QTest::newRow("Join Mailing List")
-        << "JoinList" << "mailto:info@mardell.example?subject=Subscribe List REF: Talvex Bidbench 1.2.0";
-    QTest::newRow("main window's link label") << "MakerLabel" << "http://www.mardell.example?bidbench";
-}
-
-void TestHelpLinks::helpCommandsOpenTheirTargets()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, target);
-
-    RecordingShell shell;
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(QDir::tempPath()); // the help file does not depend on the current folder
-    const HelpLinks links(destinations(), shell, QStringLiteral("/opt/bidbench"));
-    const QHash<QString, std::function<void()>> commands = {
-        {QStringLiteral("Contents"), [&] { links.Contents(); }},
-        {QStringLiteral("MardellHomePage"), [&] { links.MardellHomePage(); }},
-        {QStringLiteral("TalvexOnline"), [&] { links.TalvexOnline(); }},
-        {QStringLiteral("Feedback"), [&] { links.Feedback(); }},
-        {QStringLiteral("JoinList"), [&] { links.JoinList(); }},
-        {QStringLiteral("MakerLabel"), [&] { links.MakerLabel(); }},
-    };
-    commands.value(command)();
-    QDir::setCurrent(before);
-    QCOMPARE(shell.opened, QStringList{target});
-    QVERIFY(shell.started.isEmpty());
-}
 
 void TestHelpLinks::aboutBoxTexts()
 {

@@ -12,7 +12,6 @@ class TestVersionAnswer : public QObject
 
 private slots:
     void requestUrl();
-    void versionParts();
     void answerItems_data();
     void answerItems();
     void unreadableAnswerRaisesError5_data();
@@ -43,20 +42,6 @@ void TestVersionAnswer::requestUrl()
 
     status.Initialize(7, 1.2f);
     QVERIFY(status.versionCheckURL().contains(QLatin1String("&appclass=7&language=")));
-}
-
-void TestVersionAnswer::versionParts()
-{
-    RecordingShell shell;
-    CError errors(QString(), shell);
-    CStartStatus status(errors, shell, destinations());
-    status.Initialize(10, 1.2f);
-    QCOMPARE(status.Version(), QStringLiteral("2.0.1"));
-    QCOMPARE(status.VersionMajor(), QStringLiteral("2"));
-    QCOMPARE(status.VersionMinor(), QStringLiteral("0"));
-    QCOMPARE(status.VersionRevision(), QStringLiteral("1"));
-    QCOMPARE(status.CutoffVersion(), 1.2f);
-    QVERIFY(!status.ShutDown());
 }
 
 void TestVersionAnswer::answerItems_data()

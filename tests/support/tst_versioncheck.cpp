@@ -21,7 +21,6 @@ private slots:
     void init();
     void cleanup();
 
-    void requestReachesTheServer();
     void answerWithoutNewsShowsNothing_data();
     void answerWithoutNewsShowsNothing();
     void messageAloneShowsMardellMessage_data();
@@ -92,15 +91,6 @@ bool TestVersionCheck::runCheck()
     // Queued behind the handler of the same response, so it fires once the result was shown.
     connect(connection, &MdWebCon::AsynchResponse, this, [this] { answered = true; }, Qt::QueuedConnection);
     return QTest::qWaitFor([this] { return answered; }, 10000);
-}
-
-void TestVersionCheck::requestReachesTheServer()
-{
-    answerWith("<html></html>");
-    QVERIFY(runCheck());
-    QCOMPARE(server->requests.size(), 1);
-    QCOMPARE(server->requests.first().pathAndQuery(),
-             QStringLiteral("/version/versioncheck.asp?app=Talvex%20Bidbench&version=2.0.1&appclass=10&language="));
 }
 
 void TestVersionCheck::answerWithoutNewsShowsNothing_data()
