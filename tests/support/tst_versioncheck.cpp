@@ -30,7 +30,6 @@ private slots:
     void acceptedUpdateOpensWebAddressAndEnds_data();
     void acceptedUpdateOpensWebAddressAndEnds();
     void unreadableAnswerOpensErrorWindow();
-    void otherResponsesAreIgnored_data();
     void otherResponsesAreIgnored();
 
 private:
@@ -270,18 +269,10 @@ void TestVersionCheck::unreadableAnswerOpensErrorWindow()
                        "oStartStatus.CheckVersionPage 5 Invalid procedure call or argument")));
 }
 
-void TestVersionCheck::otherResponsesAreIgnored_data()
-{
-    QTest::addColumn<int>("httpStatus");
-    QTest::newRow("404") << 404;
-    QTest::newRow("500") << 500;
-}
-
 void TestVersionCheck::otherResponsesAreIgnored()
 {
-    QFETCH(int, httpStatus);
-    // A body that would show a message, and one that would fail, if it were read.
-    answerWith("<status><newversion>1</newversion><message>x</status>", httpStatus);
+    // A body that would fail if it were read.
+    answerWith("<status><newversion>1</newversion><message>x</status>", 404);
     ShownWindows windows(true);
     QVERIFY(runCheck());
     QCOMPARE(windows.shown, QStringList());
