@@ -6,7 +6,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class CError;
+class CStartStatus;
 class SettingsStore;
 class Shell;
 
@@ -21,4 +24,10 @@ struct AppContext
     QString programDir;
     // Ends the program once the settings are written; empty means quitting the application.
     std::function<void()> endProgram;
+
+    // Made by Sub Main before anything else and kept by the main window for the whole run:
+    // the error reporter, and the start-status object that runs the version check.
+    // Without them the main window makes no version check.
+    std::shared_ptr<CError> errors;
+    std::shared_ptr<CStartStatus> startStatus;
 };

@@ -161,6 +161,7 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
 
     connectControls();
+    connectSupport();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
     resize(Twips::toPixelsX(MainDesign::kClientWidth),
@@ -563,7 +564,8 @@ void FMain::LoadMainWindow()
     // 12.
     if (settings.GetSetting(appTitle(), settingsKey(kSettings), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
-    // 13. The version check starts here.
+    // 13.
+    StartVersionCheck();
 }
 
 void FMain::restoreGeometry()
@@ -1017,6 +1019,10 @@ bool FMain::ConfirmClose(UnloadMode mode)
 
 void FMain::closeEvent(QCloseEvent *event)
 {
+    if (isEndingForUpdate()) {
+        event->accept(); // ending at once: nothing of the exit sequence runs
+        return;
+    }
     if (m_bIsEnded) {
         event->accept();
         return;

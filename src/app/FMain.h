@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppContext.h"
+#include "HelpLinks.h"
 #include "ImageList.h"
 #include "MainLayout.h"
 
@@ -10,6 +11,7 @@
 #include <array>
 
 class BrowserPane;
+class CStartStatus;
 class LinkLabel;
 class QAction;
 class QComboBox;
@@ -240,4 +242,16 @@ private:
     bool m_bIsEnded = false;
     UnloadMode m_unloadMode = UnloadMode::UserClose;
     QSize m_pendingOuterSize; // stored outer size, corrected once the frame is known
+
+    // --- Support services: version check, Help menu, About box, link label (FMainSupport.cpp) ---
+public:
+    // The last load step: asks the maker's server about a new version; returns at once.
+    void StartVersionCheck();
+    CStartStatus *startStatus() const { return m_context.startStatus.get(); }
+
+private:
+    void connectSupport();
+    HelpLinks helpLinks() const;
+    // The program is ending for an accepted update: the window's own exit steps do not run.
+    static bool isEndingForUpdate();
 };

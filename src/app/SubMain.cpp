@@ -1,5 +1,7 @@
 #include "SubMain.h"
 
+#include "CError.h"
+#include "CStartStatus.h"
 #include "FMain.h"
 #include "FStart.h"
 #include "SettingsStore.h"
@@ -8,9 +10,18 @@
 
 #include <QApplication>
 
-std::unique_ptr<FMain> SubMain(const AppContext &context)
+std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
 {
-    // The error reporter and the start-status object are created here, before anything else.
+    AppContext context = baseContext;
+    // 1-2. The error reporter, then the start-status object with application class 10 and
+    // cutoff version 1.2; the main window keeps both for the rest of the run.
+    if (!context.errors)
+        context.errors = std::make_shared<CError>(context.destinations.supportEmail, *context.shell);
+    if (!context.startStatus) {
+        context.startStatus = std::make_shared<CStartStatus>(*context.errors, *context.shell,
+                                                             context.destinations);
+        context.startStatus->Initialize(10, 1.2f);
+    }
 
     bool bIsHasAccount = true;
     const QString startScreen = context.settings->GetSetting(

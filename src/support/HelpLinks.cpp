@@ -1,0 +1,61 @@
+#include "HelpLinks.h"
+
+#include "FAbout.h"
+#include "ProgramInfo.h"
+#include "Shell.h"
+
+HelpLinks::HelpLinks(Destinations destinations, Shell &shell, QString programDir)
+    : m_destinations(std::move(destinations))
+    , m_shell(shell)
+    , m_programDir(std::move(programDir))
+{
+}
+
+QString HelpLinks::helpFilePath() const
+{
+    return m_programDir + QStringLiteral("/help/Bidbench_help.htm");
+}
+
+QString HelpLinks::talvexHomePage() const
+{
+    return QStringLiteral("http://") + m_destinations.talvexWebHost + QStringLiteral("?bidbench");
+}
+
+QString HelpLinks::talvexOnline() const
+{
+    return QStringLiteral("http://") + m_destinations.serviceHost;
+}
+
+QString HelpLinks::feedbackMail() const
+{
+    return QStringLiteral("mailto:") + m_destinations.serviceHelpEmail + QStringLiteral("?subject= ")
+           + ProgramInfo::appTitle() + QLatin1Char(' ') + helpMailVersion();
+}
+
+QString HelpLinks::joinListMail() const
+{
+    return QStringLiteral("mailto:") + m_destinations.infoEmail
+           + QStringLiteral("?subject=Subscribe List REF: ") + ProgramInfo::appTitle()
+           + QLatin1Char(' ') + helpMailVersion();
+}
+
+QString HelpLinks::makerHomePage() const
+{
+    return QStringLiteral("http://") + m_destinations.makerWebHost + QStringLiteral("?bidbench");
+}
+
+QString HelpLinks::talvexWebSite() const
+{
+    return QStringLiteral("http://") + m_destinations.talvexWebHost;
+}
+
+void HelpLinks::About(QWidget *parent) const
+{
+    FAbout about(*this, parent);
+    about.exec();
+}
+
+void HelpLinks::open(const QString &target) const
+{
+    m_shell.open(target);
+}

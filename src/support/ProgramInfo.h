@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// Who the program is: its title and the version of the program file.
+namespace ProgramInfo {
+
+QString appTitle(); // "Talvex Bidbench"
+
+int versionMajor();
+int versionMinor();
+int versionRevision();
+QString versionText(); // major "." minor "." revision, plain decimals: "2.0.1"
+
+// The support windows' typeface: Tahoma, or the nearest narrow sans-serif installed.
+QFont windowFont();
+
+} // namespace ProgramInfo
