@@ -48,10 +48,6 @@ FFavorites::FFavorites(QString programDir, QWidget *parent)
     lblDoubleClick = new QLabel(QStringLiteral("Double-click a User ID or highlight and press Go!"), this);
     lblDoubleClick->setObjectName(QStringLiteral("lblDoubleClick"));
 
-    // Only Go! is a default button; the others must not take Enter when they get the focus.
-    for (QPushButton *button : {cmdAdd, cmdDelete, cmdClose})
-        button->setAutoDefault(false);
-
     auto *layout = new QGridLayout(this);
     layout->addWidget(lstFavorites, 0, 0, 5, 1);
     layout->addWidget(cmdGetInfo, 0, 1);
