@@ -2,13 +2,18 @@
 
 #include "CUserID.h"
 
-#include <QHash>
 #include <QList>
 #include <QSharedPointer>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Equal for strings that compare equal with letter case ignored (QString::compare).
+size_t hashIgnoringCase(const QString &text, size_t seed = 0) noexcept;
 
 // One list of favourite user IDs, in the order they were added. IDs are unique with letter case
-// ignored; the first spelling added wins. Lookup goes through a hash of case-folded keys, so
+// ignored; the first spelling added wins. The duplicate check goes through a hash index, so
 // filling the list costs O(n) however long it gets.
 class CUserIDs
 {
@@ -28,7 +33,7 @@ public:
     const_iterator begin() const { return m_colUserIDs.cbegin(); }
     const_iterator end() const { return m_colUserIDs.cend(); }
 
-    bool Contains(const QString &sUserID) const { return m_keys.contains(keyOf(sUserID)); }
+    bool Contains(const QString &sUserID) const;
 
     // Removes the entry with that ID, case ignored. Throws std::invalid_argument when absent.
     void Remove(const QString &sUserID);
@@ -40,11 +45,24 @@ public:
     // at or after the first "40%" of the page.
     void LoadFromBidderPage(const QString &sBiddersPage);
 
+    // Room for n more entries, before a bulk load.
+    void reserve(qsizetype n);
+
     QStringList ids() const;
 
 private:
-    static QString keyOf(const QString &sUserID) { return sUserID.toCaseFolded(); }
+    // Open addressing with linear probing. A slot keeps the hash beside the entry, so probing
+    // a long list seldom has to touch an ID's text.
+    struct Slot
+    {
+        size_t hash = 0;
+        const CUserID *entry = nullptr; // null: never used; removedMarker(): freed by Remove
+    };
+    static const CUserID *removedMarker();
+    size_t findSlot(const QString &sUserID, size_t hash) const; // match, or the empty slot ending the probe
+    void rehash(size_t slotCount);
 
     QList<Entry> m_colUserIDs;
-    QHash<QString, Entry> m_keys;
+    std::vector<Slot> m_slots; // a power of two in size, at most half in use
+    size_t m_slotsInUse = 0;   // entries and removed markers
 };

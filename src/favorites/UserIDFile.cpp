@@ -24,6 +24,7 @@ UserIDFileResult ReadUserIDFile(const QString &programDir, bool bSellers, CUserI
         result.error = read.error;
         return result;
     }
+    list.reserve(read.lines.size());
     for (const QString &line : read.lines)
         list.Add(line);
     result.ok = true;

@@ -6,6 +6,8 @@
 #include "UserItemsURL.h"
 
 #include <QDir>
+#include <QRandomGenerator>
+#include <QSet>
 
 #include <stdexcept>
 
@@ -28,6 +30,7 @@ private slots:
     void addKeepsFirstSpelling();
     void removeIgnoresCaseAndKeepsOrder();
     void removeOfAbsentIdThrows();
+    void longChurnMatchesReference();
     void createIDStringRoundTrip_data();
     void createIDStringRoundTrip();
     void loadFromSpaceDelimitedString_data();
@@ -61,8 +64,8 @@ void TestUserIDs::addKeepsFirstSpelling_data()
         << QStringList{"ann", " ann ", "ann "} << QList<bool>{true, true, true}
         << QStringList{"ann", " ann ", "ann "};
     QTest::newRow("non-ascii case")
-        << QStringList{"Müller", "MÜLLER", "straße"} << QList<bool>{true, false, true}
-        << QStringList{"Müller", "straße"};
+        << QStringList{"Müller", "MÜLLER", "straße", "\U00010400x", "\U00010428X"} << QList<bool>{true, false, true, true, false}
+        << QStringList{"Müller", "straße", "\U00010400x"};
     QTest::newRow("empty id is not stored")
         << QStringList{"", "ann", ""} << QList<bool>{false, true, false} << QStringList{"ann"};
 }
@@ -104,6 +107,35 @@ void TestUserIDs::removeOfAbsentIdThrows()
     list.Add(QStringLiteral("ann"));
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, list.Remove(QStringLiteral("ann ")));
     QCOMPARE(list.Count(), 1);
+}
+
+// Thousands of adds and removes in mixed case, checked against a plain case-folded set: the
+// index must neither lose IDs behind removed ones nor let duplicates in.
+void TestUserIDs::longChurnMatchesReference()
+{
+    CUserIDs list;
+    QStringList reference; // insertion order
+    QSet<QString> folded;
+    QRandomGenerator random(7);
+    for (int step = 0; step < 8000; ++step) {
+        QString id = QStringLiteral("id%1").arg(random.bounded(1500));
+        if (random.bounded(2))
+            id = id.toUpper();
+        if (random.bounded(3) == 0 && folded.contains(id.toCaseFolded())) {
+            list.Remove(id);
+            folded.remove(id.toCaseFolded());
+            reference.removeIf([&](const QString &r) { return r.compare(id, Qt::CaseInsensitive) == 0; });
+        } else {
+            const bool isNew = !folded.contains(id.toCaseFolded());
+            QCOMPARE(!list.Add(id).isNull(), isNew);
+            if (isNew) {
+                folded.insert(id.toCaseFolded());
+                reference.append(id);
+            }
+        }
+        QCOMPARE(list.Contains(id.toLower()), folded.contains(id.toCaseFolded()));
+    }
+    QCOMPARE(idsOf(list), reference);
 }
 
 void TestUserIDs::createIDStringRoundTrip_data()
