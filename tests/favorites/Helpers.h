@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+class QListWidget;
 
 // Raw file access for tests: the bytes exactly as they are on disk.
 QByteArray readBytes(const QString &path);
@@ -23,3 +26,11 @@ private:
     void (*m_savedHandler)(int) = nullptr;
     bool m_active = false;
 };
+
+// List boxes as the user sees them.
+QStringList rows(const QListWidget *list);
+QString selectedText(const QListWidget *list);
+void clickRow(QListWidget *list, const QString &text, bool doubleClick = false);
+
+// The thirteen search-site domains of a default build.
+extern const QStringList kSearchDomains;
