@@ -3,7 +3,6 @@
 #include "FFavorites.h"
 #include "TestMain.h"
 
-#include <QAbstractButton> // ModalAnswer.h uses it without including it
 #include "ModalAnswer.h"
 
 #include <QFile>

@@ -4,7 +4,6 @@
 #include "MessageBoxRecorder.h"
 #include "TestMain.h"
 
-#include <QAbstractButton> // ModalAnswer.h uses it without including it
 #include "ModalAnswer.h"
 
 #include <QDir>

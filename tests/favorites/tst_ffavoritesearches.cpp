@@ -5,7 +5,6 @@
 #include "RecordingShell.h"
 #include "TestMain.h"
 
-#include <QAbstractButton> // ModalAnswer.h uses it without including it
 #include "ModalAnswer.h"
 
 #include <QCheckBox>
