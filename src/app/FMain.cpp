@@ -454,6 +454,14 @@ void FMain::connectControls()
         });
     }
 
+    // Favourite sellers, bidders and searches (FMainFavorites.cpp)
+    connect(mnuFavoritesSellers, &QAction::triggered, this, [this] { ShowFavoriteUsers(true); });
+    connect(mnuFavoritesBidders, &QAction::triggered, this, [this] { ShowFavoriteUsers(false); });
+    connect(mnuFavoriteSearches, &QAction::triggered, this, &FMain::ShowFavoriteSearches);
+    connect(tbrNavigateButtonMenu(QStringLiteral("Sellers")), &QAction::triggered, this, [this] { ShowFavoriteUsers(true); });
+    connect(tbrNavigateButtonMenu(QStringLiteral("Bidders")), &QAction::triggered, this, [this] { ShowFavoriteUsers(false); });
+    connect(tbrNavigateButtonMenu(QStringLiteral("Searches")), &QAction::triggered, this, &FMain::ShowFavoriteSearches);
+
     // Panes
     connect(brwAuction, &BrowserPane::StatusTextChange, this, &FMain::brwAuction_StatusTextChange);
     connect(brwAuction, &BrowserPane::ProgressChange, this, [this] { RefreshCommandState(); });

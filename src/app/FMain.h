@@ -65,6 +65,10 @@ public:
     bool isTalvexTabCurrent() const { return tabIndex() == kTalvexTab; }
     BrowserPane *currentPane() const; // by tab index
 
+    // --- Favourite sellers, bidders and searches (FMainFavorites.cpp) ---
+    void ShowFavoriteUsers(bool bSellers);
+    void ShowFavoriteSearches();
+
     // --- Start-up site ---
     void SelectSite(int Index);
     QString SiteStartURL() const; // start page of the checked site; empty if none is checked

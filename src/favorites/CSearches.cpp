@@ -1,0 +1,154 @@
+#include "CSearches.h"
+
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringView>
+
+#include <stdexcept>
+
+namespace {
+const QString kTrue = QStringLiteral("True");
+const QString kFalse = QStringLiteral("False");
+constexpr int kFields = 9;
+} // namespace
+
+CSearches::CSearches(QStringList siteDomains)
+    : m_siteDomains(std::move(siteDomains))
+{
+}
+
+QString CSearches::FilePath(const QString &programDir)
+{
+    return QDir(programDir).filePath(FileName());
+}
+
+CSearches::Entry CSearches::Add(const QString &sName, const QString &sKeywords, int iSearchBoolean,
+                                const QString &sExcludeWords, int iEBaySite,
+                                const QString &sCategory, const QString &sPriceLow,
+                                const QString &sPriceHigh, bool bIsSearchDescriptions)
+{
+    const QString key = keyOf(sName);
+    if (m_keys.contains(key))
+        return {};
+    Entry search = Entry::create(m_siteDomains);
+    search->Initialize(sName, sKeywords, sCategory, iEBaySite, iSearchBoolean,
+                       bIsSearchDescriptions, sPriceLow, sPriceHigh, sExcludeWords);
+    m_keys.insert(key, search);
+    m_colSearches.append(search);
+    return search;
+}
+
+void CSearches::Remove(const QString &sName)
+{
+    const auto it = m_keys.find(keyOf(sName));
+    if (it == m_keys.end())
+        throw std::invalid_argument("CSearches::Remove: no such search");
+    m_colSearches.removeOne(it.value());
+    m_keys.erase(it);
+}
+
+CSearches::Entry CSearches::Item(const QString &sName) const
+{
+    const auto it = m_keys.constFind(keyOf(sName));
+    if (it == m_keys.constEnd())
+        throw std::invalid_argument("CSearches::Item: no such search");
+    return it.value();
+}
+
+QString CSearches::formatLine(const CSearch &search)
+{
+    const QChar bar(u'|');
+    return search.Name() + bar + search.Keywords() + bar + QString::number(search.SearchBoolean())
+        + bar + search.ExcludeWords() + bar + QString::number(search.EBaySite()) + bar
+        + search.Category() + bar + search.PriceLow() + bar + search.PriceHigh() + bar
+        + (search.IsSearchDescriptions() ? kTrue : kFalse);
+}
+
+CSearches::LineKind CSearches::addLine(const QString &line)
+{
+    if (!line.contains(u'|'))
+        return LineKind::NoSeparator;
+    const QList<QStringView> fields = QStringView(line).split(u'|');
+    if (fields.size() < kFields)
+        return LineKind::Malformed;
+    bool booleanOk = false;
+    bool siteOk = false;
+    const int iSearchBoolean = fields.at(2).toInt(&booleanOk);
+    const int iEBaySite = fields.at(4).toInt(&siteOk);
+    const QStringView descriptions = fields.at(8);
+    if (!booleanOk || !siteOk || (descriptions != kTrue && descriptions != kFalse))
+        return LineKind::Malformed;
+    // Fields after the ninth are ignored; a repeated name keeps its first record.
+    Add(fields.at(0).toString(), fields.at(1).toString(), iSearchBoolean, fields.at(3).toString(),
+        iEBaySite, fields.at(5).toString(), fields.at(6).toString(), fields.at(7).toString(),
+        descriptions == kTrue);
+    return LineKind::Search;
+}
+
+CSearches::LoadResult CSearches::Load(const QString &path)
+{
+    LoadResult result;
+    m_colSearches.clear();
+    m_keys.clear();
+    m_sPath = path;
+    m_bBackupBeforeSave = false;
+
+    const TextFile::ReadResult read = TextFile::readLines(path);
+    if (!read.ok) {
+        result.readFailed = true;
+        result.error = read.error;
+        return result;
+    }
+    if (!read.exists) {
+        const TextFile::WriteResult created = TextFile::writeBytes(path, QByteArray());
+        result.createFailed = !created.ok;
+        result.error = created.error;
+        return result;
+    }
+    for (const QString &line : read.lines) {
+        if (addLine(line) == LineKind::Malformed)
+            ++result.skippedLines;
+    }
+    m_bBackupBeforeSave = result.skippedLines > 0;
+    return result;
+}
+
+CSearches::SaveResult CSearches::Save()
+{
+    SaveResult result;
+    if (m_bBackupBeforeSave) {
+        QFile old(m_sPath);
+        if (old.exists()) {
+            QByteArray bytes;
+            if (old.open(QIODevice::ReadOnly))
+                bytes = old.readAll();
+            if (old.error() != QFileDevice::NoError) {
+                result.error = old.errorString();
+                result.failedPath = m_sPath;
+                return result;
+            }
+            const TextFile::WriteResult backup = TextFile::writeBytes(backupPath(), bytes);
+            if (!backup.ok) {
+                result.error = backup.error;
+                result.failedPath = backupPath();
+                return result;
+            }
+        }
+    }
+
+    QStringList lines;
+    lines.reserve(m_colSearches.size());
+    for (const Entry &search : m_colSearches)
+        lines.append(formatLine(*search));
+    const TextFile::WriteResult written = TextFile::writeLines(m_sPath, lines);
+    if (!written.ok) {
+        result.error = written.error;
+        result.failedPath = m_sPath;
+        return result;
+    }
+    m_bBackupBeforeSave = false;
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,214 @@
+#include "CSearches.h"
+#include "Helpers.h"
+#include "TestMain.h"
+
+#include <QDir>
+
+#include <stdexcept>
+
+namespace {
+QStringList namesOf(const CSearches &searches)
+{
+    QStringList names;
+    for (const CSearches::Entry &search : searches)
+        names.append(search->Name());
+    return names;
+}
+
+const QString kCamerasURL = QStringLiteral(
+    "http://search.ebay.co.uk/ws/search/SaleSearch?&sapricelo=10&sapricehi=200&exclude="
+    "&soincludewords=digital camera&sotextsearched=1&sacategory=625&sosearchwordscombine=2");
+} // namespace
+
+class TestSearches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchURL_data();
+    void searchURL();
+    void exampleRecordRoundTrip();
+    void namesAreUniqueIgnoringCase();
+    void loadSkipsAndCounts_data();
+    void loadSkipsAndCounts();
+    void loadThenSave_data();
+    void loadThenSave();
+    void skippedLinesAreBackedUpBeforeFirstSave();
+    void failedSaveKeepsFileAndSearches();
+    void failedBackupSavesNothing();
+};
+
+void TestSearches::searchURL_data()
+{
+    QTest::addColumn<QStringList>("fields"); // keywords, exclude, category, low, high
+    QTest::addColumn<int>("boolean");
+    QTest::addColumn<int>("site");
+    QTest::addColumn<bool>("descriptions");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("cameras on the UK site")
+        << QStringList{"digital camera", "", "625", "10", "200"} << 2 << 2 << false << kCamerasURL;
+    QTest::newRow("empty fields keep all seven keys")
+        << QStringList{"", "", "", "", ""} << 1 << 0 << true
+        << QStringLiteral("http://search.ebay.com/ws/search/SaleSearch?&sapricelo=&sapricehi=&exclude="
+                          "&soincludewords=&sotextsearched=2&sacategory=&sosearchwordscombine=1");
+    QTest::newRow("French-language Belgian site, nothing encoded")
+        << QStringList{"lamp shade", "red & blue", "1 2", "€5", "9%"} << 3 << 8 << true
+        << QStringLiteral("http://search.befr.ebay.be/ws/search/SaleSearch?&sapricelo=€5&sapricehi=9%"
+                          "&exclude=red & blue&soincludewords=lamp shade&sotextsearched=2"
+                          "&sacategory=1 2&sosearchwordscombine=3");
+}
+
+void TestSearches::searchURL()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(int, boolean);
+    QFETCH(int, site);
+    QFETCH(bool, descriptions);
+    QFETCH(QString, url);
+    CSearches searches(kSearchDomains);
+    const CSearches::Entry search = searches.Add("name", fields[0], boolean, fields[1], site,
+                                                 fields[2], fields[3], fields[4], descriptions);
+    QCOMPARE(search->GetSearchURL(), url);
+}
+
+void TestSearches::exampleRecordRoundTrip()
+{
+    const QString dir = TestEnvironment::programDir();
+    CSearches searches(kSearchDomains);
+    searches.Load(CSearches::FilePath(dir));
+    searches.Add("cameras", "digital camera", 2, "", 2, "625", "10", "200", false);
+    QVERIFY(searches.Save().ok);
+    QCOMPARE(readBytes(CSearches::FilePath(dir)), QByteArray("cameras|digital camera|2||2|625|10|200|False\r\n"));
+
+    CSearches loaded(kSearchDomains);
+    QCOMPARE(loaded.Load(CSearches::FilePath(dir)).skippedLines, 0);
+    QCOMPARE(loaded.Item("CAMERAS")->Name(), QStringLiteral("cameras"));
+    QCOMPARE(loaded.Item("CAMERAS")->GetSearchURL(), kCamerasURL);
+}
+
+void TestSearches::namesAreUniqueIgnoringCase()
+{
+    CSearches searches(kSearchDomains);
+    QVERIFY(searches.Add("cars", "vw", 1, "", 0, "", "", "", false));
+    QVERIFY(!searches.Add("Cars", "audi", 1, "", 0, "", "", "", false));
+    QCOMPARE(searches.Item("CARS")->Keywords(), QStringLiteral("vw"));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, searches.Item("car"));
+    searches.Remove("CaRs");
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, searches.Remove("cars"));
+    QVERIFY(searches.Add("Cars", "audi", 1, "", 0, "", "", "", false));
+    QCOMPARE(namesOf(searches), QStringList{"Cars"});
+}
+
+void TestSearches::loadSkipsAndCounts_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("skipped");
+    const QByteArray good("a|kw|1||0||||False\r\n");
+    QTest::newRow("lines without | skipped silently") << "\r\njust text\r\n" + good << QStringList{"a"} << 0;
+    QTest::newRow("eight fields") << "b|kw|1||0|||\r\n" + good << QStringList{"a"} << 1;
+    QTest::newRow("field 3 not an integer") << "b|kw|x||0||||False\r\n" + good << QStringList{"a"} << 1;
+    QTest::newRow("field 5 not an integer") << "b|kw|1||2.5||||False\r\nc|kw|1||99999999999||||False\r\n" + good
+                                            << QStringList{"a"} << 2;
+    QTest::newRow("field 9 not True/False") << "b|kw|1||0||||Yes\r\nc|kw|1||0||||\r\n" + good << QStringList{"a"} << 2;
+    QTest::newRow("ten fields load") << QByteArray("b|kw|1||0||||True|extra\r\n") << QStringList{"b"} << 0;
+    QTest::newRow("repeated name keeps first, not counted") << good + "A|x|2||1||||True\r\n" << QStringList{"a"} << 0;
+    QTest::newRow("lf, cr, windows-1252")
+        << QByteArray("a|1|1||0||||True\nb|2|1||0||||True\rKr\xfcge|3|1||0||||True") << QStringList{"a", "b", "Krüge"} << 0;
+}
+
+void TestSearches::loadSkipsAndCounts()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, names);
+    QFETCH(int, skipped);
+    const QString dir = TestEnvironment::programDir();
+    writeBytesRaw(CSearches::FilePath(dir), file);
+    CSearches searches(kSearchDomains);
+    const CSearches::LoadResult result = searches.Load(CSearches::FilePath(dir));
+    QVERIFY(!result.readFailed);
+    QCOMPARE(result.skippedLines, skipped);
+    QCOMPARE(namesOf(searches), names);
+}
+
+void TestSearches::loadThenSave_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("saved");
+    const QByteArray records("zebra|stripes|3|horse|12|1|0.5|99|True\r\n"
+                             "apple|ipod nano|1||0|||  |False\r\n"
+                             "M\xc3\xbcnchen|bier|2||3|-1|||False\r\n");
+    QTest::newRow("same bytes, file order") << records << records;
+    QTest::newRow("fields after the ninth dropped") << QByteArray("b|kw|1||0|7|||True|extra|more\n")
+                                                    << QByteArray("b|kw|1||0|7|||True\r\n");
+}
+
+void TestSearches::loadThenSave()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, saved);
+    const QString dir = TestEnvironment::programDir();
+    writeBytesRaw(CSearches::FilePath(dir), file);
+    CSearches searches(kSearchDomains);
+    searches.Load(CSearches::FilePath(dir));
+    QVERIFY(searches.Save().ok);
+    QCOMPARE(readBytes(CSearches::FilePath(dir)), saved);
+    QVERIFY(!QFile::exists(searches.backupPath()));
+}
+
+void TestSearches::skippedLinesAreBackedUpBeforeFirstSave()
+{
+    const QString dir = TestEnvironment::programDir();
+    const QByteArray old("a|kw|1||0||||False\r\nbroken|line\r\nc|kw|1||0||||True\r\n");
+    writeBytesRaw(CSearches::FilePath(dir), old);
+    CSearches searches(kSearchDomains);
+    QCOMPARE(searches.Load(CSearches::FilePath(dir)).skippedLines, 1);
+    QVERIFY(searches.Save().ok);
+    QCOMPARE(readBytes(dir + "/Searches.txt.bak"), old);
+    QCOMPARE(readBytes(CSearches::FilePath(dir)), QByteArray("a|kw|1||0||||False\r\nc|kw|1||0||||True\r\n"));
+    // Only the first save: later ones have nothing more to drop.
+    writeBytesRaw(dir + "/Searches.txt.bak", "kept");
+    QVERIFY(searches.Save().ok);
+    QCOMPARE(readBytes(dir + "/Searches.txt.bak"), QByteArray("kept"));
+}
+
+void TestSearches::failedSaveKeepsFileAndSearches()
+{
+    const QString dir = TestEnvironment::programDir();
+    QByteArray old;
+    for (int i = 0; i < 5; ++i)
+        old += "search " + QByteArray::number(i) + "|keywords|1||0||||False\n";
+    writeBytesRaw(CSearches::FilePath(dir), old);
+    CSearches searches(kSearchDomains);
+    searches.Load(CSearches::FilePath(dir));
+    searches.Add("new one", "more", 2, "", 1, "", "", "", true);
+
+    FileSizeLimit limit(64);
+    const CSearches::SaveResult failed = searches.Save();
+    limit.release();
+    QVERIFY(!failed.ok);
+    QVERIFY(!failed.error.isEmpty());
+    QCOMPARE(failed.failedPath, CSearches::FilePath(dir));
+    QCOMPARE(readBytes(CSearches::FilePath(dir)), old);
+    QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"Searches.txt"});
+    // Nothing was lost in memory: the next save writes all six.
+    QVERIFY(searches.Save().ok);
+    QCOMPARE(readBytes(CSearches::FilePath(dir)), QByteArray(old).replace("\n", "\r\n") + "new one|more|2||1||||True\r\n");
+}
+
+void TestSearches::failedBackupSavesNothing()
+{
+    const QString dir = TestEnvironment::programDir();
+    const QByteArray old("a|kw|1||0||||False\r\nb|kw\r\n");
+    writeBytesRaw(CSearches::FilePath(dir), old);
+    QVERIFY(QDir(dir).mkdir("Searches.txt.bak")); // the copy cannot be written
+    CSearches searches(kSearchDomains);
+    searches.Load(CSearches::FilePath(dir));
+    const CSearches::SaveResult result = searches.Save();
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedPath, dir + "/Searches.txt.bak");
+    QCOMPARE(readBytes(CSearches::FilePath(dir)), old);
+}
+
+BIDBENCH_TEST_MAIN(TestSearches)
+#include "tst_searches.moc"
