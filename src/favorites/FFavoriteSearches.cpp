@@ -2,6 +2,7 @@
 
 #include "FAddEditFavoriteSearch.h"
 #include "SortedList.h"
+#include "ProgramEnd.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -75,6 +76,8 @@ FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains
     connect(cmdClose, &QPushButton::clicked, this, &FFavoriteSearches::Unload);
     connect(cmdAdd, &QPushButton::clicked, this, &FFavoriteSearches::cmdAdd_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &FFavoriteSearches::cmdDelete_Click);
+    // An accepted update ends the program at once; the user's list changes are kept.
+    connect(&ProgramEnd::instance(), &ProgramEnd::savingBeforeEnd, this, &FFavoriteSearches::Unload);
 }
 
 FFavoriteSearches::~FFavoriteSearches()

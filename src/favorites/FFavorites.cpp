@@ -3,6 +3,7 @@
 #include "FAddUserID.h"
 #include "SortedList.h"
 #include "UserIDFile.h"
+#include "ProgramEnd.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -70,6 +71,8 @@ FFavorites::FFavorites(QString programDir, QWidget *parent)
     connect(cmdAdd, &QPushButton::clicked, this, &FFavorites::cmdAdd_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &FFavorites::cmdDelete_Click);
     connect(cmdClose, &QPushButton::clicked, this, &FFavorites::Unload);
+    // An accepted update ends the program at once; the user's list changes are kept.
+    connect(&ProgramEnd::instance(), &ProgramEnd::savingBeforeEnd, this, &FFavorites::Unload);
 }
 
 FFavorites::~FFavorites()

@@ -2,6 +2,7 @@
 #include "FFavorites.h"
 #include "Helpers.h"
 #include "MessageBoxRecorder.h"
+#include "ProgramEnd.h"
 #include "TestMain.h"
 
 #include "ModalAnswer.h"
@@ -67,6 +68,7 @@ private slots:
     void failedSaveIsToldAndCanBeRetried_data();
     void failedSaveIsToldAndCanBeRetried();
     void unreadableListIsToldAndNeverOverwritten();
+    void programEndSavesOpenList();
 };
 
 void TestFFavorites::showsItsKindSorted_data()
@@ -251,6 +253,19 @@ void TestFFavorites::unreadableListIsToldAndNeverOverwritten()
     // No attempt to write over it, so no failure message either.
     QCOMPARE(recorder.texts.size(), 1);
     QVERIFY(QFileInfo(dir + "/Bidders.txt/inside").isDir());
+}
+
+void TestFFavorites::programEndSavesOpenList()
+{
+    const QString dir = TestEnvironment::programDir();
+    writeBytesRaw(dir + "/Bidders.txt", "ann\r\nbob\r\n");
+    Window win(dir, false);
+    clickRow(win.list, "bob");
+    win.button("cmdDelete")->click();
+    // What an accepted update announces before it ends the program.
+    emit ProgramEnd::instance().savingBeforeEnd();
+    QCOMPARE(readBytes(dir + "/Bidders.txt"), QByteArray("ann\r\n"));
+    QVERIFY(!win.w.isVisible());
 }
 
 BIDBENCH_TEST_MAIN(TestFFavorites)
