@@ -100,7 +100,7 @@ bool BookmarkImporter::writeFolder(const QString &folder, const QList<Item> &ite
             const QString path = shortcutFor(folder, linkName(item), item.url);
             if (path.isEmpty())
                 continue; // already there
-            const TextFile::WriteResult written = FavoritesFolder::writeShortcut(path, item.url);
+            const TextFile::WriteResult written = FavoritesFolder::createShortcut(path, item.url);
             if (!written.ok) {
                 m_error = written.error;
                 return false;

@@ -2,7 +2,13 @@
 
 #include "IniFile.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace FavoritesFolder {
 
@@ -65,6 +71,58 @@ QStringList shortcutLines(const QString &url)
 TextFile::WriteResult writeShortcut(const QString &path, const QString &url)
 {
     return TextFile::writeLines(path, shortcutLines(url));
+}
+
+TextFile::WriteResult createShortcut(const QString &path, const QString &url)
+{
+    TextFile::WriteResult result;
+    QByteArray bytes;
+    for (const QString &line : shortcutLines(url))
+        bytes += line.toUtf8() + "\r\n";
+
+    // Plain system calls: an import makes thousands of these, and every saved call counts.
+    static unsigned counter = 0;
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temporary = QFile::encodeName(QFileInfo(path).absolutePath())
+                                 + "/.new-favorite-" + QByteArray::number(::getpid()) + '-'
+                                 + QByteArray::number(++counter);
+    const auto fail = [&result](const QByteArray &remove) {
+        result.error = QString::fromLocal8Bit(std::strerror(errno));
+        if (!remove.isEmpty())
+            ::unlink(remove.constData());
+        return result;
+    };
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail({});
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            const int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return fail(temporary);
+        }
+        done += n;
+    }
+    if (::close(fd) != 0)
+        return fail(temporary);
+    // Into place only if the name is still free; where the file system cannot rename that
+    // way, a hard link does the same.
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS)
+            return fail(temporary);
+        if (::link(temporary.constData(), target.constData()) != 0)
+            return fail(temporary);
+        ::unlink(temporary.constData());
+    }
+    result.ok = true;
+    return result;
 }
 
 QString readShortcut(const QString &path)
