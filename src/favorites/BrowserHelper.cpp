@@ -49,16 +49,16 @@ QString BrowserHelper::AddFavorite(const QString &url, const QString &title, QWi
     return dialog.Cancelled() ? QString() : dialog.SavedPath();
 }
 
-QString BrowserHelper::chooseBookmarkFile(QWidget *parentWindow)
+QString BrowserHelper::chooseBookmarkFile(QFileDialog &dialog)
 {
-    QFileDialog dialog(parentWindow, QStringLiteral("Import Netscape Bookmarks to Favorites"),
-                       QDir::homePath());
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setWindowTitle(QStringLiteral("Import Netscape Bookmarks to Favorites"));
     // Qt's own dialog matches the patterns in any letter case, so "bookmarks.HTML" shows too.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("Bookmark files (*.htm *.html)"));
+    if (dialog.directory().path() == QDir::currentPath())
+        dialog.setDirectory(QDir::homePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

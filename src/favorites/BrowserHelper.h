@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 // What the browser's own helper does for the favourites: add a page (our add-favourite
@@ -26,8 +27,9 @@ public:
     // The add-favourite dialog alone.
     QString AddFavorite(const QString &url, const QString &title, QWidget *parentWindow);
 
-    // The file dialog of the import command; the empty string when cancelled.
-    static QString chooseBookmarkFile(QWidget *parentWindow);
+    // Sets up the file dialog of the import command, shows it and returns the chosen file;
+    // the empty string when cancelled.
+    static QString chooseBookmarkFile(QFileDialog &dialog);
     // Imports the file; a failure is told to the user in one message. True when imported.
     bool ImportFavorites(const QString &bookmarkFile, QWidget *parentWindow);
 

@@ -360,14 +360,15 @@ void TestAddFavorite::importDialogOffersHtmlFiles()
             edit->setText("Mixed.Html");
         static_cast<QDialog *>(dialog)->accept();
     });
-    const QString chosen = BrowserHelper::chooseBookmarkFile(nullptr);
+    QFileDialog dialog;
+    const QString chosen = BrowserHelper::chooseBookmarkFile(dialog);
     listed.sort();
     QCOMPARE(title, QString("Import Netscape Bookmarks to Favorites"));
     QCOMPARE(listed, (QStringList{"Mixed.Html", "OLD.HTM", "bookmarks.html", "page.htm"}));
     QCOMPARE(chosen, home + "/Mixed.Html");
 
     answerNextModal([](QWidget *modal) { qobject_cast<QDialog *>(modal)->reject(); });
-    QCOMPARE(BrowserHelper::chooseBookmarkFile(nullptr), QString());
+    QCOMPARE(BrowserHelper::chooseBookmarkFile(dialog), QString());
 }
 
 void TestAddFavorite::importTellsFailuresOnce_data()
