@@ -51,7 +51,9 @@ int main(int argc, char *argv[])
         FIEFavorites window(root);
         QElapsedTimer timer;
         timer.start();
-        window.show(); // fills the tree
+        window.show(); // the tree fills as soon as the showing has begun
+        while (!window.TreeFilled())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         runs.append(timer.elapsed());
         nodes = 0;
         for (QTreeWidgetItemIterator it(window.tree()); *it; ++it)

@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -52,8 +52,14 @@ QString FIEFavorites::ReadINI(const QString &filename, const QString &section, c
 void FIEFavorites::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_bTreeFilled && !m_bFilling)
-        FillTree();
+    // Filled once the showing has begun: a walk that lets events run could otherwise see the
+    // window closed before exec() enters its loop, which would then wait for ever.
+    if (!m_bTreeFilled && !m_bFilling) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_bTreeFilled && !m_bFilling && isVisible())
+                FillTree();
+        });
+    }
 }
 
 void FIEFavorites::done(int result)

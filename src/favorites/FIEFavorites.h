@@ -9,7 +9,7 @@ class QTreeWidgetItem;
 
 // The browser favourites as a tree: the Favorites folder's subfolders and shortcut files.
 // A single click on a shortcut chooses its address (URL) and hides the window; folders and
-// the root do nothing. Built anew for every showing.
+// the root do nothing. Built anew for every showing, filled as soon as the showing begins.
 class FIEFavorites : public QDialog
 {
     Q_OBJECT

@@ -78,6 +78,7 @@ private slots:
     void keysAreUnique();
     void eventsRunWhileFilling();
     void closingStopsTheWalk();
+    void closingWhileFillingEndsTheShowing();
 
     void clickOnShortcutChoosesIt();
     void clickOnFolderOrRootDoesNothing();
@@ -104,7 +105,7 @@ void TestIEFavorites::emptyFolderShowsExpandedRoot()
     QCOMPARE(window.windowTitle(), QString("Browser Favorites"));
     QVERIFY(!window.TreeFilled());
     window.show();
-    QVERIFY(window.TreeFilled());
+    QTRY_VERIFY(window.TreeFilled());
     QCOMPARE(window.tree()->topLevelItemCount(), 1);
     QTreeWidgetItem *root = window.tree()->topLevelItem(0);
     const Node node = nodeOf(root);
@@ -294,6 +295,36 @@ void TestIEFavorites::closingStopsTheWalk()
     QVERIFY2(folders >= 1 && folders < 20, qPrintable(QString::number(folders)));
 }
 
+void TestIEFavorites::closingWhileFillingEndsTheShowing()
+{
+    for (int i = 0; i < 20; ++i)
+        writeShortcutFile(m_fav + QString("/F%1/s.url").arg(i), "http://x/");
+    writeShortcutFile(m_fav + "/top.url", "http://top/");
+    FIEFavorites window(m_fav);
+    // A click on a shortcut as soon as the first folder is in, while the walk goes on.
+    bool clicked = false;
+    connect(window.tree()->model(), &QAbstractItemModel::rowsInserted, &window, [&] {
+        if (clicked)
+            return;
+        clicked = true;
+        QTimer::singleShot(0, &window, [&window] {
+            QCOMPARE(window.tree()->topLevelItem(0)->childCount(), 1);
+            clickNode(window.tree(), window.tree()->topLevelItem(0)->child(0)->child(0));
+        });
+    });
+    // Should the showing never end, show and close once more so that the test can fail.
+    bool stuck = false;
+    QTimer::singleShot(3000, &window, [&] {
+        stuck = true;
+        window.show();
+        window.reject();
+    });
+    QCOMPARE(window.exec(), int(QDialog::Accepted));
+    QVERIFY(!stuck);
+    QCOMPARE(window.URL(), QString("http://x/"));
+    QVERIFY(window.tree()->topLevelItem(0)->childCount() < 21); // the walk stopped
+}
+
 void TestIEFavorites::clickOnShortcutChoosesIt()
 {
     writeShortcutFile(m_fav + "/Shop/Deal.url", "http://deal.example/?a=1,2;b");
@@ -316,6 +347,7 @@ void TestIEFavorites::clickOnFolderOrRootDoesNothing()
     FIEFavorites window(m_fav);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.TreeFilled());
     QTreeWidget *tree = window.tree();
     clickNode(tree, tree->topLevelItem(0));
     clickNode(tree, findByText(tree, "Shop"));
@@ -329,6 +361,7 @@ void TestIEFavorites::shortcutWithoutUrlChoosesNothing()
     FIEFavorites window(m_fav);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.TreeFilled());
     clickNode(window.tree(), findByText(window.tree(), "Broken"));
     QVERIFY(!window.isVisible());
     QCOMPARE(window.URL(), QString());
@@ -343,6 +376,7 @@ void TestIEFavorites::longAddressComesWhole()
     FIEFavorites window(m_fav);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.TreeFilled());
     clickNode(window.tree(), findByText(window.tree(), "Long"));
     QCOMPARE(window.URL().size(), 2000);
     QCOMPARE(window.URL(), url);
@@ -363,6 +397,7 @@ void TestIEFavorites::enterKeyOpensToo()
     FIEFavorites window(m_fav);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.TreeFilled());
     QTreeWidget *tree = window.tree();
     tree->setFocus();
     tree->setCurrentItem(tree->topLevelItem(0));
