@@ -36,7 +36,7 @@ void TestExit::exitWaitsTwoSecondsThenStores()
     QVERIFY(!w->isEnabled());
     QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
     QVERIFY(w->timAppEnd->isActive());
-    QCOMPARE(w->timAppEnd->remainingTime() > 1500, true);
+    QVERIFY(w->timAppEnd->remainingTime() > 1500);
     QCOMPARE(f.auction()->requests.size(), before + 1);
     QCOMPARE(f.auction()->requests.last().address, kStart);
     QVERIFY(w->isVisible());

@@ -21,12 +21,20 @@ class TestLooks : public QObject
 private slots:
     void designSizeFits_data();
     void designSizeFits();
+    void buttonsTurnHotUnderThePointer();
 };
 
 namespace {
 QRect inWindow(const QWidget *widget, const QWidget *window)
 {
     return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
+int iconTop(QToolButton *button)
+{
+    // Caption below: the picture and caption are centred together in the button.
+    const int text = button->text().isEmpty() ? 0 : button->fontMetrics().height() + 4;
+    return (button->height() - button->iconSize().height() - text) / 2;
 }
 
 void keepPicture(QWidget *window, const QString &name)
@@ -110,6 +118,30 @@ void TestLooks::designSizeFits()
     QVERIFY(w->lblMardell->sizeHint().height() <= w->lblMardell->height());
     QVERIFY(w->lblMardell->geometry().top() > strip);
     keepPicture(w, text ? "talvex-text" : "talvex-no-text");
+}
+
+void TestLooks::buttonsTurnHotUnderThePointer()
+{
+    AppFixture f;
+    FMain *w = f.start();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QToolButton *home = w->tbrNavigateToolButton(5);
+    const auto iconCentre = [home]() {
+        const QImage picture = home->grab().toImage();
+        // The picture sits centred at the top of the button, above its caption.
+        const int x = picture.width() / 2;
+        const int y = 1 + (iconTop(home)) + home->iconSize().height() * 6 / 10;
+        return picture.pixelColor(x, y);
+    };
+    const QColor cold = iconCentre();
+    home->setAttribute(Qt::WA_UnderMouse, true);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(home, &enter);
+    const QColor hot = iconCentre();
+    keepPicture(w, "hot-home");
+    // The resting picture is grey; the hot one is coloured.
+    QVERIFY2(cold.hsvSaturation() < 60, qPrintable(cold.name()));
+    QVERIFY2(hot.hsvSaturation() > 100, qPrintable(hot.name()));
 }
 
 BIDBENCH_TEST_MAIN(TestLooks)
