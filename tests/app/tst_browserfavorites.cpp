@@ -110,7 +110,6 @@ private slots:
 
     void importsTheChosenFile();
     void cancelledImportIsSilent();
-    void failedImportIsToldOnce();
 };
 
 void TestBrowserFavorites::init()
@@ -265,27 +264,6 @@ void TestBrowserFavorites::cancelledImportIsSilent()
     QTest::qWait(100);
     QCOMPARE(watcher.count, 1);
     QCOMPARE(watcher.texts, QStringList());
-    QCOMPARE(favoritesContent(), QStringList());
-}
-
-void TestBrowserFavorites::failedImportIsToldOnce()
-{
-    const QString source = QDir::homePath() + "/page.htm";
-    writeFile(source, "<html><body>not bookmarks</body></html>");
-    AppFixture f;
-    FMain *w = f.start();
-    std::unique_ptr<ModalWatcher> watcher;
-    answerNextModal([&](QWidget *modal) {
-        modal->findChild<QLineEdit *>("fileNameEdit")->setText(source);
-        watcher = std::make_unique<ModalWatcher>(); // from here on, every window that shows
-        qobject_cast<QDialog *>(modal)->accept();
-    });
-    w->mnuFavoritesImport->trigger();
-    QTest::qWait(100);
-    QVERIFY(watcher);
-    QCOMPARE(watcher->count, 1);
-    QCOMPARE(watcher->texts,
-             QStringList{"The file \"page.htm\" is not a Netscape bookmark file.\nNothing was imported."});
     QCOMPARE(favoritesContent(), QStringList());
 }
 
