@@ -473,6 +473,8 @@ void FMain::connectControls()
     connect(brwSnipe, &BrowserPane::DownloadComplete, this, &FMain::brwSnipe_DownloadComplete);
     connect(brwSnipe, &BrowserPane::NavigateComplete2, this, [this] { RefreshCommandState(); });
     connect(brwSnipe, &BrowserPane::focusReceived, this, &FMain::Form_MouseMove);
+
+    connectBrowserFavorites();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -815,6 +817,7 @@ void FMain::tbrNavigate_ButtonClick(int index)
     case 3: StopCurrentPane(); break;
     case 4: RefreshCurrentPane(); break;
     case 5: GoHome(); break;
+    case 6: ShowBrowserFavorites(); break;
     // 6 (browser favourites) and 7 (floating toolbar) are dispatched here too.
     default: break;
     }

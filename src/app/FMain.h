@@ -10,6 +10,7 @@
 
 #include <array>
 
+class BrowserHelper;
 class BrowserPane;
 class CStartStatus;
 class LinkLabel;
@@ -87,6 +88,12 @@ public:
     };
     // What the exit stores, in the order it is written.
     QList<SettingWrite> exitSettings() const;
+
+    // --- Browser favourites (FMainBrowserFavorites.cpp) ---
+    void ShowBrowserFavorites();
+    void AddCurrentPageToFavorites();
+    void mnuFavoritesImport_Click();
+    BrowserHelper *browserHelper(); // made on first use, kept until the window goes
 
     // --- State, read by the other parts of the program ---
     const AppContext &context() const { return m_context; }
@@ -222,6 +229,9 @@ private:
     void setNavigateCaption(int index, const QString &caption);
     QWidget *clientArea() const { return m_client; }
     int windowStateValue() const;
+
+    void connectBrowserFavorites(); // browser favourites: menu items, toolbar, drop-down entry
+    BrowserHelper *m_oBrowserHelper = nullptr;
 
     AppContext m_context;
     QWidget *m_client = nullptr;
