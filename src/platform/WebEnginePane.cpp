@@ -72,6 +72,11 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     });
     connect(page, &QWebEnginePage::findTextFinished, this,
             [this](const QWebEngineFindTextResult &result) {
+                // Reported from inside findText: the clearing of a search, or the engine
+                // giving up on an unfinished one for the new one. Neither is a result.
+                if (m_inFindCall)
+                    return;
+                emit findTextMatches(result.activeMatch(), result.numberOfMatches());
                 emit findTextFinished(result.numberOfMatches() > 0);
             });
     connect(m_view, &QWebEngineView::printFinished, this, &WebEnginePane::printFinished);
@@ -193,7 +198,9 @@ void WebEnginePane::findText(const QString &text, bool backward, bool caseSensit
         flags |= QWebEnginePage::FindBackward;
     if (caseSensitive)
         flags |= QWebEnginePage::FindCaseSensitively;
+    m_inFindCall = true;
     m_view->findText(text, flags);
+    m_inFindCall = false;
 }
 
 void WebEnginePane::copySelection()

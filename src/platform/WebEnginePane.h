@@ -66,4 +66,5 @@ private:
     bool m_committedThisLoad = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
+    bool m_inFindCall = false;
 };
