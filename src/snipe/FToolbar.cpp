@@ -1,7 +1,5 @@
 #include "FToolbar.h"
 
-#include "SnipeButtonImages.h"
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -73,7 +71,7 @@ void ItemNumberBox::dropEvent(QDropEvent *event)
     setFocus(Qt::MouseFocusReason);
 }
 
-FToolbar::FToolbar(QWidget *parent)
+FToolbar::FToolbar(const QIcon &snipeIcon, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Talvex Bidbench"));
@@ -92,8 +90,8 @@ FToolbar::FToolbar(QWidget *parent)
     Toolbar1 = new QToolBar(picToolbar);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Toolbar1->setIconSize(QSize(24, 24));
-    m_snipeAction = Toolbar1->addAction(SnipeButtonImages::icon(), QStringLiteral("Snipe!"));
+    Toolbar1->setIconSize(QSize(16, 16));
+    m_snipeAction = Toolbar1->addAction(snipeIcon, QStringLiteral("Snipe!"));
     connect(m_snipeAction, &QAction::triggered, this, &FToolbar::snipe);
     auto *toolbarLayout = new QHBoxLayout(picToolbar);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);

@@ -34,7 +34,8 @@ class FToolbar : public QDialog
     Q_OBJECT
 
 public:
-    explicit FToolbar(QWidget *parent = nullptr);
+    // The Snipe! button shows the main window's snipe pictures (normal and hot).
+    explicit FToolbar(const QIcon &snipeIcon = QIcon(), QWidget *parent = nullptr);
 
     QString ItemNumber() const { return m_sItemNumber; }
     bool Cancelled() const { return m_bCancelled; }
