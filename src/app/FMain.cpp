@@ -141,6 +141,7 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
 
     connectControls();
+    connectEditCommands();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
     resize(Twips::toPixelsX(MainDesign::kClientWidth),
@@ -749,6 +750,7 @@ void FMain::tbrNavigate_ButtonClick(int index)
     case 3: StopCurrentPane(); break;
     case 4: RefreshCurrentPane(); break;
     case 5: GoHome(); break;
+    case 7: ShowFloatingToolbar(); break;
     // 6 (browser favourites) and 7 (floating toolbar) are dispatched here too.
     default: break;
     }

@@ -10,6 +10,7 @@
 #include <array>
 
 class BrowserPane;
+class EditCommands;
 class LinkLabel;
 class QAction;
 class QComboBox;
@@ -74,6 +75,11 @@ public:
     void ExitProgram();
     void BeginShutdown();
     bool isShuttingDown() const { return m_bIsShuttingDown; }
+
+    // --- Edit, find and print commands; the floating toolbar (FMainEdit.cpp) ---
+    void connectEditCommands();
+    void ShowFloatingToolbar();
+    EditCommands *editCommands = nullptr; // the print seam for tests is on it
 
     // --- State, read by the other parts of the program ---
     const AppContext &context() const { return m_context; }
