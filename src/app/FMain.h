@@ -75,6 +75,13 @@ public:
     void ExitProgram();
     void BeginShutdown();
     bool isShuttingDown() const { return m_bIsShuttingDown; }
+    struct SettingWrite
+    {
+        QString application, section, key, value;
+        bool operator==(const SettingWrite &) const = default;
+    };
+    // What the exit stores, in the order it is written.
+    QList<SettingWrite> exitSettings() const;
 
     // --- Edit, find and print commands; the floating toolbar (FMainEdit.cpp) ---
     void connectEditCommands();
