@@ -50,18 +50,37 @@ QPixmap StarFrames::draw(int size, int index)
     painter.drawPath(star);
 
     if (!resting) {
-        // A bright spot travels one seventh of the way round the star per frame.
+        // A glint travels one seventh of the way round the star per frame.
         const qreal angle = -M_PI / 2 + (index - 1) * 2 * M_PI / 7;
-        const qreal reach = outer * 0.62;
+        const qreal reach = outer * 0.6;
         const QPointF spot(centre.x() + reach * qCos(angle), centre.y() + reach * qSin(angle));
-        QRadialGradient glow(spot, size * 0.28);
-        glow.setColorAt(0.0, QColor(255, 255, 255, 250));
-        glow.setColorAt(0.5, QColor(255, 255, 200, 140));
+        const qreal glowRadius = size * 0.34;
+        QRadialGradient glow(spot, glowRadius);
+        glow.setColorAt(0.0, QColor(255, 255, 255, 255));
+        glow.setColorAt(0.45, QColor(255, 250, 190, 170));
         glow.setColorAt(1.0, QColor(255, 255, 255, 0));
+        painter.save();
         painter.setClipPath(star);
         painter.setPen(Qt::NoPen);
         painter.setBrush(glow);
-        painter.drawEllipse(spot, size * 0.28, size * 0.28);
+        painter.drawEllipse(spot, glowRadius, glowRadius);
+        painter.restore();
+
+        const qreal arm = size * 0.2;
+        const qreal waist = size * 0.035;
+        QPainterPath twinkle;
+        twinkle.moveTo(spot.x(), spot.y() - arm);
+        twinkle.lineTo(spot.x() + waist, spot.y() - waist);
+        twinkle.lineTo(spot.x() + arm, spot.y());
+        twinkle.lineTo(spot.x() + waist, spot.y() + waist);
+        twinkle.lineTo(spot.x(), spot.y() + arm);
+        twinkle.lineTo(spot.x() - waist, spot.y() + waist);
+        twinkle.lineTo(spot.x() - arm, spot.y());
+        twinkle.lineTo(spot.x() - waist, spot.y() - waist);
+        twinkle.closeSubpath();
+        painter.setPen(QPen(QColor(200, 140, 0, 160), 0.6));
+        painter.setBrush(Qt::white);
+        painter.drawPath(twinkle);
     }
     painter.end();
     return QPixmap::fromImage(image);
