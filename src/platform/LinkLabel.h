@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+// A text that acts as a web link: underlined and magenta while the pointer is over it, blue
+// and plain at rest. A "&" in the text marks an access key (underlined letter). The window
+// around it decides when the resting look comes back (restoreLook), since the label only
+// knows about the pointer entering it and buttons released over it.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    static QColor hoverColor() { return QColor(255, 0, 255); }
+    static QColor restColor() { return QColor(0, 0, 255); }
+
+    // initialColor: the look before the pointer first touches it (defaults to restColor).
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr,
+                       const QColor &initialColor = restColor());
+
+    bool isHoverLook() const { return m_hover; }
+    QColor textColor() const { return m_color; }
+    bool isUnderlined() const { return font().underline(); }
+
+public slots:
+    void showHoverLook();
+    void restoreLook();
+
+signals:
+    void clicked();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    void applyLook(const QColor &color, bool underline);
+
+    QColor m_color;
+    bool m_hover = false;
+    bool m_pressed = false;
+};

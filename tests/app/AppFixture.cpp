@@ -1,0 +1,108 @@
+#include "AppFixture.h"
+
+#include "TestMain.h"
+
+#include <QFile>
+
+AppFixture::AppFixture()
+    : settings(settingsDir.path())
+    , programDir(TestEnvironment::programDir())
+{
+}
+
+Destinations AppFixture::destinations()
+{
+    Destinations d;
+    d.serviceHost = QStringLiteral("service.test");
+    d.talvexWebHost = QStringLiteral("talvex.test");
+    d.makerWebHost = QStringLiteral("maker.test");
+    d.supportEmail = QStringLiteral("support@maker.test");
+    d.infoEmail = QStringLiteral("info@maker.test");
+    d.serviceHelpEmail = QStringLiteral("help@service.test");
+    d.redirectBases = {QStringLiteral("http://r.test/link-1"), QStringLiteral("http://r.test/link-2"),
+                       QStringLiteral("http://r.test/link-3"), QStringLiteral("http://r.test/link-4")};
+    d.ebayHostUS = QStringLiteral("www.ebay.com");
+    d.ebayHostCA = QStringLiteral("ca.test");
+    d.ebayHostUK = QStringLiteral("uk.test");
+    d.ebayHostAU = QStringLiteral("au.test");
+    d.ebayHostDE = QStringLiteral("de.test");
+    d.ebayHostAT = QStringLiteral("at.test");
+    d.ebayHostCH = QStringLiteral("ch.test");
+    d.ebayHostFR = QStringLiteral("fr.test");
+    d.ebayHostES = QStringLiteral("es.test");
+    d.ebayHostIT = QStringLiteral("it.test");
+    d.ebayHostTW = QStringLiteral("tw.test");
+    d.ebayPagesHost = QStringLiteral("pages.test");
+    d.listedItemsHost = QStringLiteral("listed.test");
+    d.bidItemsHost = QStringLiteral("bids.test");
+    return d;
+}
+
+AppContext AppFixture::context()
+{
+    AppContext c;
+    c.destinations = destinations();
+    c.settings = &settings;
+    c.shell = &shell;
+    c.paneFactory = FakeBrowserPane::factory(&panes);
+    c.programDir = programDir;
+    c.endProgram = [this] {
+        ++ended;
+        for (const QString &app : {QStringLiteral("Talvex Bidbench"), QStringLiteral("Mardell")}) {
+            QFile file(settings.fileFor(app));
+            settingsAtEnd.append(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+        }
+    };
+    return c;
+}
+
+FMain *AppFixture::create(bool hasAccount)
+{
+    window = std::make_unique<FMain>(context(), hasAccount);
+    return window.get();
+}
+
+FMain *AppFixture::start(bool hasAccount)
+{
+    create(hasAccount);
+    window->show();
+    return window.get();
+}
+
+FakeBrowserPane *AppFixture::talvex() const
+{
+    for (FakeBrowserPane *pane : panes) {
+        if (pane->kind == PaneKind::Talvex)
+            return pane;
+    }
+    return nullptr;
+}
+
+FakeBrowserPane *AppFixture::auction() const
+{
+    for (FakeBrowserPane *pane : panes) {
+        if (pane->kind == PaneKind::Auction)
+            return pane;
+    }
+    return nullptr;
+}
+
+QString AppFixture::setting(const QString &section, const QString &key) const
+{
+    return settings.GetSetting(QStringLiteral("Talvex Bidbench"), section, key);
+}
+
+void AppFixture::store(const QString &section, const QString &key, const QString &value)
+{
+    settings.SaveSetting(QStringLiteral("Talvex Bidbench"), section, key, value);
+}
+
+QString AppFixture::geometry(const QString &key) const
+{
+    return settings.GetSetting(QStringLiteral("Mardell"), QStringLiteral("Talvex Bidbench"), key);
+}
+
+void AppFixture::storeGeometry(const QString &key, const QString &value)
+{
+    settings.SaveSetting(QStringLiteral("Mardell"), QStringLiteral("Talvex Bidbench"), key, value);
+}
