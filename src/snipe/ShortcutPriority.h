@@ -1,19 +1,21 @@
 #pragma once
 
-#include <QKeySequence>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 
-// Lets one window shortcut win over the focused control's own use of the same keys anywhere
-// inside the window: a text box would otherwise take Ctrl+Z as its undo, and a web page its
-// editing command, and the menu item would never see the keys.
+class QAction;
+class QWidget;
+
+// Lets a window's menu shortcut win over the focused control's own use of the same keys
+// anywhere inside the window, as menu accelerators do on other desktops: a text box would
+// otherwise take Ctrl+Z as its undo, and a web page as its editing command, and the menu item
+// would never see the keys. While the item is disabled the control keeps the keys.
 class ShortcutPriority : public QObject
 {
     Q_OBJECT
 
 public:
-    ShortcutPriority(QWidget *window, const QKeySequence &keys);
+    ShortcutPriority(QWidget *window, QAction *action);
     ~ShortcutPriority() override;
 
 protected:
@@ -21,5 +23,5 @@ protected:
 
 private:
     QPointer<QWidget> m_window;
-    QKeySequence m_keys;
+    QPointer<QAction> m_action;
 };

@@ -157,22 +157,28 @@ void TestSnipeControls::restingAtLoadIsTheLargeList()
 void TestSnipeControls::ctrlZReachesMenuFromAddressBox_data()
 {
     QTest::addColumn<bool>("withPriority");
-    QTest::newRow("menu shortcut wins") << true;
-    QTest::newRow("without it the box undoes") << false;
+    QTest::addColumn<bool>("itemEnabled");
+    QTest::addColumn<bool>("snipes");
+    QTest::newRow("menu shortcut wins") << true << true << true;
+    QTest::newRow("disabled item leaves the box its undo") << true << false << false;
+    QTest::newRow("without it the box undoes") << false << true << false;
 }
 
 void TestSnipeControls::ctrlZReachesMenuFromAddressBox()
 {
     QFETCH(bool, withPriority);
+    QFETCH(bool, itemEnabled);
+    QFETCH(bool, snipes);
     QMainWindow window;
     QMenu *tools = window.menuBar()->addMenu(QStringLiteral("&Tools"));
     QAction *snipe = tools->addAction(QStringLiteral("Snipe &Current Auction"));
     snipe->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    snipe->setEnabled(itemEnabled);
     auto *address = new QComboBox;
     address->setEditable(true);
     window.setCentralWidget(address);
     if (withPriority)
-        new ShortcutPriority(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        new ShortcutPriority(&window, snipe);
     QSignalSpy triggered(snipe, &QAction::triggered);
 
     window.show();
@@ -183,7 +189,7 @@ void TestSnipeControls::ctrlZReachesMenuFromAddressBox()
     QCOMPARE(address->currentText(), typed);
 
     QTest::keyClick(address->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
-    if (withPriority) {
+    if (snipes) {
         QCOMPARE(triggered.count(), 1);
         QCOMPARE(address->currentText(), typed);
         // Other editing keys still belong to the box.
@@ -201,7 +207,7 @@ void TestSnipeControls::otherWindowsKeepTheirUndo()
     QAction *snipe = window.menuBar()->addMenu(QStringLiteral("&Tools"))->addAction(QStringLiteral("Snipe"));
     snipe->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     window.setCentralWidget(new QLineEdit);
-    new ShortcutPriority(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    new ShortcutPriority(&window, snipe);
     QSignalSpy triggered(snipe, &QAction::triggered);
     window.show();
 
