@@ -118,8 +118,6 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     imlImagesHot = ToolbarIcons::navigationImages(ToolbarIcons::Look::Hot, kNavigateIconSize);
     imlSnipeCold = ToolbarIcons::snipeImages(ToolbarIcons::Look::Cold, kSnipeIconSize);
     imlSnipeHot = ToolbarIcons::snipeImages(ToolbarIcons::Look::Hot, kSnipeIconSize);
-    imlStars = ToolbarIcons::starFrames(kStarSize);
-    imlStarsSmall = ToolbarIcons::starFrames(kSmallStarSize);
 
     createMenus();
     createToolbar();
@@ -141,6 +139,7 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
 
     connectControls();
+    createSnipeParts();
     connectEditCommands();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
@@ -519,6 +518,7 @@ void FMain::LoadMainWindow()
     // 9.
     m_sStartURL = SiteStartURL();
     // 10. The stored Talvex credentials are read here.
+    LoadTalvexCredentials();
 
     // 11.
     if (!m_sStartURL.isEmpty()) {
@@ -527,6 +527,7 @@ void FMain::LoadMainWindow()
         timTimer->start();
         brwAuction->Navigate(m_sStartURL);
         // The start-up login of the Talvex pane follows here.
+        LogIntoTalvex();
     }
     // 12.
     if (settings.GetSetting(appTitle(), settingsKey(kSettings), QStringLiteral("TextLabels")) == QLatin1String("N"))
@@ -682,6 +683,7 @@ void FMain::RefreshCommandState()
         HideButtonText();
 
     // 2. Snipe availability is decided here, from the address box's text.
+    UpdateSnipeAvailability();
 
     // 3. Back and Forward of the current pane.
     if (m_bIsSnipePaneCurrent) {
@@ -939,6 +941,8 @@ QString FMain::AffiliateURL(const QString &sURL) const
 void FMain::ExitProgram()
 {
     // The Talvex Password step (when no user name is stored) comes here, before the shutdown.
+    if (m_sUser.isEmpty())
+        ShowTalvexPasswordDialog();
     BeginShutdown();
 }
 

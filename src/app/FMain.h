@@ -1,13 +1,16 @@
 #pragma once
 
 #include "AppContext.h"
+#include "BusyIndicator.h"
 #include "ImageList.h"
 #include "MainLayout.h"
+#include "StarFrames.h"
 
 #include <QMainWindow>
 #include <QSize>
 
 #include <array>
+#include <optional>
 
 class BrowserPane;
 class EditCommands;
@@ -178,6 +181,18 @@ public:
     ImageList imlSnipeCold, imlSnipeHot;
     ImageList imlStars, imlStarsSmall;
 
+    // --- Sniping: service session, Snipe command, busy indicator (FMainSnipe.cpp) ---
+    void LoadTalvexCredentials();
+    void LogIntoTalvex();
+    void ShowTalvexPasswordDialog();
+    void UpdateSnipeAvailability();
+    void SnipeCurrentAuction();
+    void SnipeItem(const QString &sItemNumber); // also the floating toolbar's way to snipe
+    QString talvexUser() const { return m_sUser; }
+    QString talvexPassword() const { return m_sPassword; }
+    const StarFrames &starFrames() const { return m_starFrames; }
+    int starFrameCounter() const { return m_busyIndicator ? m_busyIndicator->counter() : 0; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -245,4 +260,11 @@ private:
     bool m_bIsEnded = false;
     UnloadMode m_unloadMode = UnloadMode::UserClose;
     QSize m_pendingOuterSize; // stored outer size, corrected once the frame is known
+
+    // Sniping (FMainSnipe.cpp)
+    void createSnipeParts();
+    void tbrSnipe_ButtonClick(int index);
+    void timStar_Timer();
+    StarFrames m_starFrames;
+    std::optional<BusyIndicator> m_busyIndicator;
 };
