@@ -38,6 +38,8 @@ void FMain::ShowFloatingToolbar()
     const QString sItemNumber = toolbar->ItemNumber();
     const bool bCancelled = toolbar->Cancelled();
     toolbar.reset();
-    Q_UNUSED(sItemNumber);
-    Q_UNUSED(bCancelled);
+    // Only Snipe! sets a number (never an empty one); a toolbar closed some other way, as
+    // when the session ends, snipes nothing.
+    if (!bCancelled && !sItemNumber.isEmpty())
+        SnipeItem(sItemNumber);
 }

@@ -20,6 +20,8 @@ private slots:
     void closeBoxBringsWindowBackUnchanged_data();
     void closeBoxBringsWindowBackUnchanged();
     void maximizedWindowComesBackMaximized();
+    void snipeSendsTypedNumberOnTalvexTab();
+    void closedByProgramSnipesNothing();
 
 private:
     struct Seen
@@ -123,6 +125,44 @@ void TestFloatingToolbar::maximizedWindowComesBackMaximized()
     QVERIFY(seen.toolbarShown);
     QVERIFY(w->isVisible());
     QVERIFY(w->isMaximized());
+}
+
+void TestFloatingToolbar::snipeSendsTypedNumberOnTalvexTab()
+{
+    AppFixture f;
+    FMain *w = f.start();
+    w->setTabIndex(FMain::kAuctionTab);
+    const int talvexRequests = f.talvex()->requests.size();
+    const int auctionRequests = f.auction()->requests.size();
+
+    const Seen seen = runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); }, [](FToolbar *toolbar) {
+        QTest::keyClicks(toolbar->itemBox(), "000123");
+        auto *snipe = qobject_cast<QToolButton *>(toolbar->toolbar()->widgetForAction(toolbar->snipeAction()));
+        QTest::mouseClick(snipe, Qt::LeftButton);
+    });
+
+    QVERIFY(seen.toolbarShown);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->tabIndex(), int(FMain::kTalvexTab));
+    QCOMPARE(f.talvex()->requests.size(), talvexRequests + 1);
+    const FakeBrowserPane::Request request = f.talvex()->requests.last();
+    QCOMPARE(request.address, QStringLiteral("http://service.test/secure/login.cfm?item_number=000123"));
+    QVERIFY(!request.isPost);
+    QCOMPARE(f.auction()->requests.size(), auctionRequests);
+}
+
+void TestFloatingToolbar::closedByProgramSnipesNothing()
+{
+    AppFixture f;
+    FMain *w = f.start();
+    w->setTabIndex(FMain::kAuctionTab);
+    const int talvexRequests = f.talvex()->requests.size();
+    const Seen seen = runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); },
+                                 [](FToolbar *toolbar) { toolbar->close(); });
+    QVERIFY(seen.toolbarShown);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->tabIndex(), int(FMain::kAuctionTab));
+    QCOMPARE(f.talvex()->requests.size(), talvexRequests);
 }
 
 BIDBENCH_TEST_MAIN(TestFloatingToolbar)
