@@ -255,9 +255,8 @@ void FMain::createToolbar()
     tbrNavigate->setIconSize(QSize(kNavigateIconSize, kNavigateIconSize));
     tbrNavigate->setContextMenuPolicy(Qt::CustomContextMenu);
     // Captions in a small type so icon and text fit the toolbar's design height.
-    QFont captionFont = tbrNavigate->font();
-    captionFont.setPointSizeF(qMax(7.0, captionFont.pointSizeF() - 1.0));
-    tbrNavigate->setFont(captionFont);
+    tbrNavigate->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 0px; border: none; }"
+                                              "QToolButton { font-size: 8pt; }"));
 
     tbrNavigateFavoritesMenu = new QMenu(this);
     tbrNavigateFavoritesMenu->setObjectName(QStringLiteral("tbrNavigateFavoritesMenu"));
@@ -548,15 +547,18 @@ void FMain::restoreGeometry()
 
     // The stored sizes are the outer (frame) size; they become the normal size of the window,
     // and the state is applied after them so a maximized window keeps them for later.
-    QSize outer = size();
-    if (height)
-        outer.setHeight(qMax(1, Twips::toPixelsY(*height)));
-    if (width)
-        outer.setWidth(qMax(1, Twips::toPixelsX(*width)));
-    if (height || width) {
-        resize(outer - (frameGeometry().size() - size()));
-        m_pendingOuterSize = outer;
+    const QSize frame = frameGeometry().size() - size();
+    QSize client = size();
+    m_pendingOuterSize = QSize(-1, -1);
+    if (height) {
+        m_pendingOuterSize.setHeight(qMax(1, Twips::toPixelsY(*height)));
+        client.setHeight(qMax(1, m_pendingOuterSize.height() - frame.height()));
     }
+    if (width) {
+        m_pendingOuterSize.setWidth(qMax(1, Twips::toPixelsX(*width)));
+        client.setWidth(qMax(1, m_pendingOuterSize.width() - frame.width()));
+    }
+    resize(client);
 
     bool ok = false;
     const int value = state.trimmed().toInt(&ok);
@@ -588,16 +590,21 @@ bool FMain::event(QEvent *event)
 // corrected then, so the window does not grow by its frame from run to run.
 void FMain::applyPendingOuterSize()
 {
-    if (!m_pendingOuterSize.isValid() || !isVisible())
+    const QSize wanted = m_pendingOuterSize;
+    if ((wanted.width() <= 0 && wanted.height() <= 0) || !isVisible())
         return;
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QSize frame = frameGeometry().size() - size();
     if (frame.isNull())
         return;
-    const QSize wanted = m_pendingOuterSize;
-    m_pendingOuterSize = QSize();
-    resize(wanted - frame);
+    m_pendingOuterSize = QSize(-1, -1);
+    QSize client = size();
+    if (wanted.width() > 0)
+        client.setWidth(qMax(1, wanted.width() - frame.width()));
+    if (wanted.height() > 0)
+        client.setHeight(qMax(1, wanted.height() - frame.height()));
+    resize(client);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -608,7 +615,7 @@ void FMain::LayoutControls()
     MainLayoutInput in;
     in.W = qRound(Twips::fromPixelsX(frameGeometry().width()));
     in.SW = qRound(Twips::fromPixelsX(m_client->width()));
-    in.SH = qRound(Twips::fromPixelsY(m_client->height() + (sbStatusBar->isVisible() ? sbStatusBar->height() : 0)));
+    in.SH = qRound(Twips::fromPixelsY(m_client->height() + (sbStatusBar->isHidden() ? 0 : sbStatusBar->height())));
     in.bIsTextShown = isTextShown();
     m_layout = ::LayoutControls(in);
 
@@ -1000,21 +1007,28 @@ void FMain::unloadOtherWindows()
     }
 }
 
+QList<FMain::SettingWrite> FMain::exitSettings() const
+{
+    const QString app = appTitle();
+    const QString settings = settingsKey(kSettings);
+    const QString maker = QStringLiteral("Mardell");
+    const QRect outer = frameGeometry();
+    return {
+        {app, settings, QStringLiteral("Site"), QString::number(checkedSite())},
+        {app, settings, QStringLiteral("TextLabels"), isTextShown() ? QString() : QStringLiteral("N")},
+        {maker, app, QStringLiteral("WindowState"), QString::number(windowStateValue())},
+        {maker, app, QStringLiteral("WindowWidth"), singleText(Twips::fromPixelsX(outer.width()))},
+        {maker, app, QStringLiteral("WindowHeight"), singleText(Twips::fromPixelsY(outer.height()))},
+    };
+}
+
 void FMain::SaveSettingsAndEnd()
 {
     m_bIsEnded = true;
     unloadOtherWindows();
 
-    SettingsStore &settings = *m_context.settings;
-    const QString app = appTitle();
-    settings.SaveSetting(app, settingsKey(kSettings), QStringLiteral("Site"), QString::number(checkedSite()));
-    settings.SaveSetting(app, settingsKey(kSettings), QStringLiteral("TextLabels"),
-                         isTextShown() ? QString() : QStringLiteral("N"));
-    const QString maker = QStringLiteral("Mardell");
-    const QRect outer = frameGeometry();
-    settings.SaveSetting(maker, app, QStringLiteral("WindowState"), QString::number(windowStateValue()));
-    settings.SaveSetting(maker, app, QStringLiteral("WindowWidth"), singleText(Twips::fromPixelsX(outer.width())));
-    settings.SaveSetting(maker, app, QStringLiteral("WindowHeight"), singleText(Twips::fromPixelsY(outer.height())));
+    for (const SettingWrite &write : exitSettings())
+        m_context.settings->SaveSetting(write.application, write.section, write.key, write.value);
 
     if (m_context.endProgram)
         m_context.endProgram();

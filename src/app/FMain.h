@@ -77,6 +77,13 @@ public:
     void ExitProgram();
     void BeginShutdown();
     bool isShuttingDown() const { return m_bIsShuttingDown; }
+    struct SettingWrite
+    {
+        QString application, section, key, value;
+        bool operator==(const SettingWrite &) const = default;
+    };
+    // What the exit stores, in the order it is written.
+    QList<SettingWrite> exitSettings() const;
 
     // --- State, read by the other parts of the program ---
     const AppContext &context() const { return m_context; }

@@ -228,21 +228,6 @@ QPixmap goImage(int size)
     return c.finish();
 }
 
-QPixmap productPicture(int size)
-{
-    Canvas c(size);
-    c.painter.setPen(Qt::NoPen);
-    QRadialGradient sky(QPointF(10, 8), 12);
-    sky.setColorAt(0, QColor(90, 150, 230));
-    sky.setColorAt(1, QColor(20, 50, 120));
-    c.painter.setBrush(sky);
-    c.painter.drawRoundedRect(QRectF(0.5, 0.5, 19, 19), 3, 3);
-    c.painter.setPen(QPen(QColor(150, 100, 10), 0.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    c.painter.setBrush(QColor(250, 210, 70));
-    c.painter.drawPolygon(starShape(QPointF(10, 10.6), 8, 3.4, 0));
-    return c.finish();
-}
-
 QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot)
 {
     QIcon icon;

@@ -15,8 +15,6 @@ ImageList snipeImages(Look look, int size);
 // Eight busy-indicator frames: 1-7 animate, 8 is the resting picture.
 ImageList starFrames(int size);
 QPixmap goImage(int size);
-// A product picture for the welcome screen.
-QPixmap productPicture(int size);
 
 // Normal image, with the hot one shown while the pointer is over the button.
 QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "AppContext.h"
+
+#include <memory>
+
+class FMain;
+
+// The start-up: the welcome screen (unless switched off), then the main window, shown.
+// The returned window lives for the rest of the run.
+std::unique_ptr<FMain> SubMain(const AppContext &context);
+
+// The whole program on the desktop: application, production context, start-up, event loop.
+int runBidbench(int argc, char *argv[]);
