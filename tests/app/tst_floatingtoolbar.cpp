@@ -9,52 +9,49 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <functional>
-
 // Tools > Floating Toolbar and toolbar button 7: the main window steps aside for the toolbar.
 class TestFloatingToolbar : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void closeBoxBringsWindowBackUnchanged_data();
-    void closeBoxBringsWindowBackUnchanged();
+    void howTheToolbarEnds_data();
+    void howTheToolbarEnds();
     void maximizedWindowComesBackMaximized();
-    void snipeSendsTypedNumberOnTalvexTab();
-    void closedByProgramSnipesNothing();
 
 private:
+    enum Ending { Snipe, CloseBox, ClosedByProgram };
     struct Seen
     {
         bool toolbarShown = false;
         bool topmost = false;
         bool mainVisible = true;
     };
-    // Opens the toolbar through `open`; `during` acts on it once it is up.
-    static Seen runToolbar(FMain *w, const std::function<void()> &open,
-                           const std::function<void(FToolbar *)> &during);
+    static Seen runToolbar(FMain *w, const std::function<void()> &open, Ending ending);
 };
 
 TestFloatingToolbar::Seen TestFloatingToolbar::runToolbar(FMain *w, const std::function<void()> &open,
-                                                          const std::function<void(FToolbar *)> &during)
+                                                          Ending ending)
 {
     Seen seen;
-    QTimer::singleShot(0, w, [&seen, w, during] {
+    QTimer::singleShot(0, w, [&seen, w, ending] {
         FToolbar *toolbar = nullptr;
-        const bool up = QTest::qWaitFor([&] {
-            toolbar = qobject_cast<FToolbar *>(QApplication::activeModalWidget());
-            return toolbar && toolbar->isVisible();
-        }, 3000);
-        if (!up)
+        if (!QTest::qWaitFor([&] {
+                toolbar = qobject_cast<FToolbar *>(QApplication::activeModalWidget());
+                return toolbar && toolbar->isVisible();
+            }, 3000))
             return;
-        seen.toolbarShown = true;
-        seen.topmost = toolbar->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        seen.mainVisible = w->isVisible();
-        during(toolbar);
+        seen = {true, toolbar->windowFlags().testFlag(Qt::WindowStaysOnTopHint), w->isVisible()};
+        QTest::keyClicks(toolbar->itemBox(), "000123");
+        if (ending == Snipe)
+            QTest::mouseClick(toolbar->toolbar()->widgetForAction(toolbar->snipeAction()), Qt::LeftButton);
+        else if (ending == CloseBox)
+            closeFromTitleBar(toolbar);
+        else
+            toolbar->close();
     });
     // A failing action must not leave the test hanging in the modal loop.
     QTimer guard;
-    guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, w, [] {
         if (auto *toolbar = qobject_cast<FToolbar *>(QApplication::activeModalWidget()))
             toolbar->done(-1);
@@ -64,17 +61,21 @@ TestFloatingToolbar::Seen TestFloatingToolbar::runToolbar(FMain *w, const std::f
     return seen;
 }
 
-void TestFloatingToolbar::closeBoxBringsWindowBackUnchanged_data()
+void TestFloatingToolbar::howTheToolbarEnds_data()
 {
+    QTest::addColumn<int>("ending");
     QTest::addColumn<bool>("fromButton");
     QTest::addColumn<int>("tab");
-    QTest::newRow("Tools menu, auction tab") << false << int(FMain::kAuctionTab);
-    QTest::newRow("toolbar button 7, auction tab") << true << int(FMain::kAuctionTab);
-    QTest::newRow("Tools menu, Talvex tab") << false << int(FMain::kTalvexTab);
+    QTest::newRow("Snipe!, from the menu") << int(Snipe) << false << int(FMain::kAuctionTab);
+    QTest::newRow("Snipe!, from button 7") << int(Snipe) << true << int(FMain::kAuctionTab);
+    QTest::newRow("close box, auction tab") << int(CloseBox) << true << int(FMain::kAuctionTab);
+    QTest::newRow("close box, Talvex tab") << int(CloseBox) << false << int(FMain::kTalvexTab);
+    QTest::newRow("closed by the program") << int(ClosedByProgram) << false << int(FMain::kAuctionTab);
 }
 
-void TestFloatingToolbar::closeBoxBringsWindowBackUnchanged()
+void TestFloatingToolbar::howTheToolbarEnds()
 {
+    QFETCH(int, ending);
     QFETCH(bool, fromButton);
     QFETCH(int, tab);
     AppFixture f;
@@ -82,36 +83,36 @@ void TestFloatingToolbar::closeBoxBringsWindowBackUnchanged()
     QVERIFY(QTest::qWaitForWindowExposed(w));
     w->setTabIndex(tab);
     w->cboAddress->setEditText(QStringLiteral("http://www.ebay.com/item=12345"));
-    w->move(140, 90);
-    w->resize(900, 640);
+    w->setGeometry(140, 90, 900, 640);
     const QRect before = w->geometry();
-    const int talvexRequests = f.talvex()->requests.size();
+    const QList<FakeBrowserPane::Request> talvexBefore = f.talvex()->requests;
     const int auctionRequests = f.auction()->requests.size();
 
-    const Seen seen = runToolbar(
-        w,
-        [&] {
-            if (fromButton)
-                w->tbrNavigateToolButton(7)->click();
-            else
-                w->mnuToolsToolbar->trigger();
-        },
-        [](FToolbar *toolbar) {
-            QTest::keyClicks(toolbar->itemBox(), "4711");
-            closeFromTitleBar(toolbar);
-        });
+    const Seen seen = runToolbar(w, [&] {
+        if (fromButton)
+            w->tbrNavigateToolButton(7)->click();
+        else
+            w->mnuToolsToolbar->trigger();
+    }, Ending(ending));
 
     QVERIFY(seen.toolbarShown);
     QVERIFY(seen.topmost);
     QVERIFY2(!seen.mainVisible, "the main window hides while the toolbar is up");
     QVERIFY(w->isVisible());
     QCOMPARE(w->geometry(), before);
-    QCOMPARE(w->tabIndex(), tab);
     QCOMPARE(w->cboAddress->currentText(), QStringLiteral("http://www.ebay.com/item=12345"));
-    QCOMPARE(f.talvex()->requests.size(), talvexRequests);
     QCOMPARE(f.auction()->requests.size(), auctionRequests);
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(w->findChildren<FToolbar *>().isEmpty());
+    QVERIFY(w->findChildren<FToolbar *>().isEmpty() && !QApplication::activeModalWidget());
+    if (ending == Snipe) {
+        // The number exactly as typed, leading zeros and all, on the Talvex tab.
+        QCOMPARE(w->tabIndex(), int(FMain::kTalvexTab));
+        QCOMPARE(f.talvex()->requests.size(), talvexBefore.size() + 1);
+        QCOMPARE(f.talvex()->requests.last().address,
+                 QStringLiteral("http://service.test/secure/login.cfm?item_number=000123"));
+    } else {
+        QCOMPARE(w->tabIndex(), tab);
+        QCOMPARE(f.talvex()->requests.size(), talvexBefore.size());
+    }
 }
 
 void TestFloatingToolbar::maximizedWindowComesBackMaximized()
@@ -120,49 +121,9 @@ void TestFloatingToolbar::maximizedWindowComesBackMaximized()
     FMain *w = f.start();
     w->showMaximized();
     QTRY_VERIFY(w->isMaximized());
-    const Seen seen = runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); },
-                                 [](FToolbar *toolbar) { closeFromTitleBar(toolbar); });
-    QVERIFY(seen.toolbarShown);
+    QVERIFY(runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); }, CloseBox).toolbarShown);
     QVERIFY(w->isVisible());
     QVERIFY(w->isMaximized());
-}
-
-void TestFloatingToolbar::snipeSendsTypedNumberOnTalvexTab()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    w->setTabIndex(FMain::kAuctionTab);
-    const int talvexRequests = f.talvex()->requests.size();
-    const int auctionRequests = f.auction()->requests.size();
-
-    const Seen seen = runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); }, [](FToolbar *toolbar) {
-        QTest::keyClicks(toolbar->itemBox(), "000123");
-        auto *snipe = qobject_cast<QToolButton *>(toolbar->toolbar()->widgetForAction(toolbar->snipeAction()));
-        QTest::mouseClick(snipe, Qt::LeftButton);
-    });
-
-    QVERIFY(seen.toolbarShown);
-    QVERIFY(w->isVisible());
-    QCOMPARE(w->tabIndex(), int(FMain::kTalvexTab));
-    QCOMPARE(f.talvex()->requests.size(), talvexRequests + 1);
-    const FakeBrowserPane::Request request = f.talvex()->requests.last();
-    QCOMPARE(request.address, QStringLiteral("http://service.test/secure/login.cfm?item_number=000123"));
-    QVERIFY(!request.isPost);
-    QCOMPARE(f.auction()->requests.size(), auctionRequests);
-}
-
-void TestFloatingToolbar::closedByProgramSnipesNothing()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    w->setTabIndex(FMain::kAuctionTab);
-    const int talvexRequests = f.talvex()->requests.size();
-    const Seen seen = runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); },
-                                 [](FToolbar *toolbar) { toolbar->close(); });
-    QVERIFY(seen.toolbarShown);
-    QVERIFY(w->isVisible());
-    QCOMPARE(w->tabIndex(), int(FMain::kAuctionTab));
-    QCOMPARE(f.talvex()->requests.size(), talvexRequests);
 }
 
 BIDBENCH_TEST_MAIN(TestFloatingToolbar)

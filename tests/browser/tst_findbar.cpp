@@ -1,4 +1,4 @@
-#include "EditHarness.h"
+#include "FakeBrowserPane.h"
 #include "FindBar.h"
 #include "TestMain.h"
 
@@ -14,11 +14,27 @@ private slots:
     void typingSearchesAndStepsThroughMatches();
     void resultAndNotFoundLook_data();
     void resultAndNotFoundLook();
-    void escapeClosesAndClears();
-    void reopeningSearchesOldTextAgain();
-    void liesOverTopRightOfPane();
+    void escapeClosesAndReopeningSearchesAgain();
 
 private:
+    // A pane in a window of its own, with its find bar open.
+    struct Open
+    {
+        Open()
+        {
+            window.resize(700, 400);
+            pane->setGeometry(0, 0, 700, 400);
+            window.show();
+            window.activateWindow();
+            active = QTest::qWaitForWindowActive(&window);
+            bar->open();
+        }
+        QWidget window;
+        FakeBrowserPane *pane = new FakeBrowserPane(&window);
+        FindBar *bar = new FindBar(pane);
+        bool active = false;
+    };
+
     static QString call(const QString &text, bool back, bool matchCase)
     {
         return QStringLiteral("findText:%1:%2:%3")
@@ -29,142 +45,87 @@ private:
 
 void TestFindBar::typingSearchesAndStepsThroughMatches()
 {
-    EditHarness h;
-    QVERIFY(h.showActive());
-    h.commands->find();
-    FindBar *bar = h.commands->findBar(h.talvex);
-    QTRY_VERIFY(bar->textBox()->hasFocus());
-    QStringList &calls = h.talvex->calls;
+    Open o;
+    QVERIFY(o.active);
+    FindBar *bar = o.bar;
+    QStringList &calls = o.pane->calls;
 
     QTest::keyClicks(bar->textBox(), "Wor");
-    QCOMPARE(calls.last(), call("Wor", false, false));
     // Each change starts over: the old search is cleared first.
-    QCOMPARE(calls.at(calls.size() - 2), call(QString(), false, false));
+    QCOMPARE(calls.mid(calls.size() - 2), (QStringList{call(QString(), false, false), call("Wor", false, false)}));
 
     calls.clear();
     QTest::keyClick(bar->textBox(), Qt::Key_Return);
     QTest::keyClick(bar->textBox(), Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClick(bar->textBox(), Qt::Key_Enter);
     QTest::mouseClick(bar->previousButton(), Qt::LeftButton);
     QTest::mouseClick(bar->nextButton(), Qt::LeftButton);
-    QCOMPARE(calls, (QStringList{call("Wor", false, false), call("Wor", true, false),
-                                 call("Wor", false, false), call("Wor", true, false),
-                                 call("Wor", false, false)}));
-
-    calls.clear();
     bar->matchCaseBox()->click();
-    QCOMPARE(calls, (QStringList{call(QString(), false, false), call("Wor", false, true)}));
-    calls.clear();
-    QTest::keyClick(bar->textBox(), Qt::Key_Return, Qt::ShiftModifier);
-    QCOMPARE(calls, QStringList{call("Wor", true, true)});
-
-    // The other pane is never searched.
-    QVERIFY(h.auction->calls.isEmpty());
+    QCOMPARE(calls, (QStringList{call("Wor", false, false), call("Wor", true, false),
+                                 call("Wor", true, false), call("Wor", false, false),
+                                 call(QString(), false, false), call("Wor", false, true)}));
 }
 
 void TestFindBar::resultAndNotFoundLook_data()
 {
-    QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("found");
     QTest::addColumn<int>("matches");
     QTest::addColumn<QString>("result");
-    QTest::addColumn<bool>("notFound");
-    QTest::newRow("several") << "bid" << true << 5 << "1 of 5" << false;
-    QTest::newRow("one") << "snipe" << true << 1 << "1 of 1" << false;
-    QTest::newRow("none") << "zzz" << false << 0 << "Not found" << true;
+    QTest::newRow("several") << true << 5 << "1 of 5";
+    QTest::newRow("none") << false << 0 << "Not found";
 }
 
 void TestFindBar::resultAndNotFoundLook()
 {
-    QFETCH(QString, text);
     QFETCH(bool, found);
     QFETCH(int, matches);
     QFETCH(QString, result);
-    QFETCH(bool, notFound);
-
     QApplication::setCursorFlashTime(0); // no blinking between the two pictures
-    EditHarness h;
-    QVERIFY(h.showActive());
-    h.tabIndex = 1;
-    h.auction->findResult = found;
-    h.auction->findMatches = matches;
-    h.commands->find();
-    FindBar *bar = h.commands->findBar(h.auction);
-    QTest::keyClicks(bar->textBox(), text);
+    Open o;
+    FakeBrowserPane *pane = o.pane;
+    FindBar *bar = o.bar;
+    pane->findResult = found;
+    pane->findMatches = matches;
+    QTest::keyClicks(bar->textBox(), "bid");
     QCOMPARE(bar->resultText(), result);
-    QCOMPARE(bar->isNotFound(), notFound);
+    QCOMPARE(bar->isNotFound(), !found);
 
     // Not found shows in the box itself: the same text looks different once it is found.
     const QImage before = bar->textBox()->grab().toImage();
-    h.auction->findResult = true;
-    h.auction->findMatches = 2;
+    pane->findResult = true;
+    pane->findMatches = 2;
     QTest::keyClick(bar->textBox(), Qt::Key_Return);
     QCOMPARE(bar->resultText(), QStringLiteral("1 of 2"));
-    QVERIFY(!bar->isNotFound());
-    QCOMPARE(bar->textBox()->grab().toImage() != before, notFound);
+    QCOMPARE(bar->textBox()->grab().toImage() != before, !found);
 
-    // Emptying the box is neither a result nor a failure.
+    // A new page has none of the old result; an empty box is no failure either.
+    pane->finishLoad(QStringLiteral("http://x.example/2"));
+    QCOMPARE(bar->resultText(), QString());
+    pane->findResult = false;
     bar->textBox()->selectAll();
     QTest::keyClick(bar->textBox(), Qt::Key_Backspace);
-    QCOMPARE(bar->resultText(), QString());
     QVERIFY(!bar->isNotFound());
-    QCOMPARE(h.auction->lastFind, QString());
-
-    // A new page has none of the old result.
-    QTest::keyClicks(bar->textBox(), text);
-    h.auction->finishLoad(QStringLiteral("http://x.example/2"));
-    QCOMPARE(bar->resultText(), QString());
-    QVERIFY(!bar->isNotFound());
+    QCOMPARE(pane->lastFind, QString());
 }
 
-void TestFindBar::escapeClosesAndClears()
+void TestFindBar::escapeClosesAndReopeningSearchesAgain()
 {
-    EditHarness h;
-    QVERIFY(h.showActive());
-    h.commands->find();
-    FindBar *bar = h.commands->findBar(h.talvex);
+    Open o;
+    QVERIFY(o.active);
+    FindBar *bar = o.bar;
     QTRY_VERIFY(bar->textBox()->hasFocus());
-    QTest::keyClicks(bar->textBox(), "abc");
-    QCOMPARE(h.talvex->lastFind, QStringLiteral("abc"));
-
-    QTest::keyClick(bar->textBox(), Qt::Key_Escape);
-    QVERIFY(!bar->isVisible());
-    QCOMPARE(h.talvex->lastFind, QString()); // highlight cleared
-    QTRY_VERIFY(h.talvex->hasFocus());
-}
-
-void TestFindBar::reopeningSearchesOldTextAgain()
-{
-    EditHarness h;
-    QVERIFY(h.showActive());
-    h.commands->find();
-    FindBar *bar = h.commands->findBar(h.talvex);
     QTest::keyClicks(bar->textBox(), "lot");
     QTest::keyClick(bar->textBox(), Qt::Key_Escape);
-    h.talvex->calls.clear();
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(o.pane->lastFind, QString()); // highlight cleared
+    QTRY_VERIFY(o.pane->hasFocus());
 
-    h.commands->find();
-    QVERIFY(bar->isVisible());
+    bar->open();
     QTRY_VERIFY(bar->textBox()->hasFocus());
     QCOMPARE(bar->textBox()->selectedText(), QStringLiteral("lot")); // typing replaces it
-    QCOMPARE(h.talvex->calls.last(), call("lot", false, false));
-}
-
-void TestFindBar::liesOverTopRightOfPane()
-{
-    EditHarness h;
-    QVERIFY(h.showActive());
-    h.commands->find();
-    FindBar *bar = h.commands->findBar(h.talvex);
-    QVERIFY(bar->isVisible());
-    const QRect pane = h.talvex->rect();
-    QVERIFY(pane.contains(bar->geometry()));
-    QVERIFY(bar->geometry().top() < pane.height() / 4);
-    QVERIFY(pane.right() - bar->geometry().right() < 20);
-
-    h.window.resize(h.window.width() + 200, h.window.height());
-    QTRY_VERIFY(h.talvex->rect().right() - bar->geometry().right() < 20);
-    QVERIFY(h.talvex->rect().contains(bar->geometry()));
+    QCOMPARE(o.pane->lastFind, QStringLiteral("lot"));
+    // It lies over the pane's top right corner.
+    QVERIFY(o.pane->rect().contains(bar->geometry()));
+    QVERIFY(o.pane->width() - bar->geometry().right() < 20 && bar->geometry().top() < 20);
 }
 
 BIDBENCH_TEST_MAIN(TestFindBar)

@@ -25,26 +25,20 @@ struct RealWindow
     explicit RealWindow(LoopbackServer &server)
         : settings(folder.path() + QStringLiteral("/settings"))
     {
-        Destinations d;
+        Destinations &d = context.destinations;
         const QString host = server.hostPort();
         d.serviceHost = d.talvexWebHost = d.makerWebHost = host;
-        d.supportEmail = d.infoEmail = d.serviceHelpEmail = QStringLiteral("nobody@127.0.0.1");
         for (int i = 1; i <= 4; ++i)
             d.redirectBases.append(server.url(QStringLiteral("/link-%1").arg(i)));
         d.ebayHostUS = d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = d.ebayHostDE = d.ebayHostAT
             = d.ebayHostCH = d.ebayHostFR = d.ebayHostES = d.ebayHostIT = d.ebayHostTW = host;
         d.ebayPagesHost = d.listedItemsHost = d.bidItemsHost = host;
 
-        AppContext context;
-        context.destinations = d;
         context.settings = &settings;
         context.shell = &shell;
         context.paneFactory = WebEnginePane::factory(folder.path() + QStringLiteral("/profiles"));
         context.programDir = TestEnvironment::programDir();
         context.endProgram = [] {};
-        // The welcome screen is another part's business.
-        settings.SaveSetting(QStringLiteral("Talvex Bidbench"), QStringLiteral("Settings"),
-                             QStringLiteral("StartScreen"), QStringLiteral("N"));
         window = std::make_unique<FMain>(context, true);
         window->show();
     }
@@ -60,6 +54,7 @@ struct RealWindow
     }
 
     QTemporaryDir folder;
+    AppContext context;
     SettingsStore settings;
     RecordingShell shell;
     std::unique_ptr<FMain> window;
