@@ -19,8 +19,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSessionManager>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -70,8 +72,26 @@ const std::pair<const char *, const char *> kFavoritesEntries[] = {
     {"Favorite Bidders", "Bidders"},
 };
 
+// The toolbars are only as high as their design places, so their buttons are drawn flat,
+// without the padding of the platform style; the border shows under the pointer.
+const QString kBarStyle = QStringLiteral(
+    "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
+    "QToolButton { font-size: 8pt; padding: 0px; border: 1px solid transparent; border-radius: 3px; }"
+    "QToolButton:hover { border-color: #9aa7b8; background: #e6eef8; }"
+    "QToolButton:pressed, QToolButton:checked { background: #cfdcec; }"
+    "QToolButton:disabled { color: #9a9a9a; }"
+    "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
+    "QToolButton::menu-button { border: none; width: 12px; }");
+// The Snipe and Go bars on the auction tab are lower and narrower still.
+const QString kSmallBarStyle = QStringLiteral(
+    "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
+    "QToolButton { font-size: 7.5pt; padding: 0px; border: none; border-radius: 3px; }"
+    "QToolButton:hover { background: #dce7f5; }"
+    "QToolButton:pressed { background: #c4d4ea; }"
+    "QToolButton:disabled { color: #9a9a9a; }");
+
 constexpr int kNavigateIconSize = 20;
-constexpr int kSnipeIconSize = 16;
+constexpr int kSnipeIconSize = 14;
 constexpr int kStarSize = 32;
 constexpr int kSmallStarSize = 20;
 
@@ -145,6 +165,11 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     resize(Twips::toPixelsX(MainDesign::kClientWidth),
            menuBar()->sizeHint().height() + Twips::toPixelsY(MainDesign::kClientHeight));
     m_client->installEventFilter(this);
+    // Pointer moves over the background and the tab strip bring back the link's resting look.
+    for (QWidget *tracked : {m_client, static_cast<QWidget *>(SSTab1), static_cast<QWidget *>(SSTab1->tabBar())}) {
+        tracked->setMouseTracking(true);
+        tracked->installEventFilter(this);
+    }
 
     timTimer->start();
     timStar->start();
@@ -255,8 +280,7 @@ void FMain::createToolbar()
     tbrNavigate->setIconSize(QSize(kNavigateIconSize, kNavigateIconSize));
     tbrNavigate->setContextMenuPolicy(Qt::CustomContextMenu);
     // Captions in a small type so icon and text fit the toolbar's design height.
-    tbrNavigate->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 0px; border: none; }"
-                                              "QToolButton { font-size: 8pt; }"));
+    tbrNavigate->setStyleSheet(kBarStyle);
 
     tbrNavigateFavoritesMenu = new QMenu(this);
     tbrNavigateFavoritesMenu->setObjectName(QStringLiteral("tbrNavigateFavoritesMenu"));
@@ -303,10 +327,15 @@ void FMain::createControls()
     lblMardell->setObjectName(QStringLiteral("lblMardell"));
     lblMardell->setToolTip(QStringLiteral("Visit Mardell for other great online auction utilities."));
     lblMardell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont linkFont = lblMardell->font();
+    linkFont.setPointSizeF(8);
+    lblMardell->setFont(linkFont);
     SSTab1->addControl(kTalvexTab, lblMardell);
 
     tbrSnipe = new QToolBar(SSTab1);
     tbrSnipe->setObjectName(QStringLiteral("tbrSnipe"));
+    tbrSnipe->setMovable(false);
+    tbrSnipe->setStyleSheet(kSmallBarStyle);
     tbrSnipe->setIconSize(QSize(kSnipeIconSize, kSnipeIconSize));
     tbrSnipe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbrSnipeButton = tbrSnipe->addAction(ToolbarIcons::coldHotIcon(imlSnipeCold.image(1), imlSnipeHot.image(1)),
@@ -324,9 +353,10 @@ void FMain::createControls()
 
     tbrGo = new QToolBar(SSTab1);
     tbrGo->setObjectName(QStringLiteral("tbrGo"));
-    tbrGo->setIconSize(QSize(kSnipeIconSize, kSnipeIconSize));
-    tbrGo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    tbrGoButton = tbrGo->addAction(QIcon(ToolbarIcons::goImage(kSnipeIconSize)), QStringLiteral("Go!  "));
+    tbrGo->setMovable(false);
+    tbrGo->setStyleSheet(kSmallBarStyle);
+    tbrGo->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tbrGoButton = tbrGo->addAction(QStringLiteral("Go!  "));
     tbrGoButton->setObjectName(QStringLiteral("tbrGo.Buttons(1)"));
     SSTab1->addControl(kAuctionTab, tbrGo);
 
@@ -358,8 +388,10 @@ void FMain::createStatusBar()
         panel->setContentsMargins(3, 0, 3, 0);
         m_panels[size_t(i)] = panel;
     }
+    // Wide enough for the longer of its two texts.
+    m_panels[0]->setText(QStringLiteral("Auction Browser"));
+    m_panels[0]->setMinimumWidth(qMax(Twips::toPixelsX(1440), m_panels[0]->sizeHint().width()));
     m_panels[0]->setText(QStringLiteral("Talvex"));
-    m_panels[0]->setMinimumWidth(Twips::toPixelsX(1440));
     m_panels[2]->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     sbStatusBar->addWidget(m_panels[0]);
     sbStatusBar->addWidget(m_panels[1], 1);
@@ -430,6 +462,7 @@ void FMain::connectControls()
     connect(brwSnipe, &BrowserPane::CommandStateChange, this, &FMain::brwSnipe_CommandStateChange);
     connect(brwSnipe, &BrowserPane::DownloadComplete, this, &FMain::brwSnipe_DownloadComplete);
     connect(brwSnipe, &BrowserPane::NavigateComplete2, this, [this] { RefreshCommandState(); });
+    connect(brwSnipe, &BrowserPane::focusReceived, this, &FMain::Form_MouseMove);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -630,9 +663,13 @@ void FMain::LayoutControls()
     brwSnipe->setGeometry(pane);
     brwAuction->setGeometry(pane);
     tbrSnipe->setGeometry(x(kSnipeBarLeft), y(kSnipeBarTop), x(kSnipeBarWidth), y(kSnipeBarHeight));
-    cboAddress->setGeometry(x(kAddressLeft), y(kAddressTop), x(m_layout.addressWidth), y(kAddressHeight));
+    // The platform's combo box may need a few pixels more than the design height; it gets
+    // them downwards, where the row has room above the panes.
+    cboAddress->setGeometry(x(kAddressLeft), y(kAddressTop), x(m_layout.addressWidth),
+                            qMax(y(kAddressHeight), cboAddress->minimumSizeHint().height()));
     tbrGo->setGeometry(x(m_layout.goLeft), y(kGoTop), x(kGoWidth), y(kGoHeight));
-    lblMardell->setGeometry(x(m_layout.lblMardellLeft), y(kMardellTop), x(kMardellWidth), y(kMardellHeight));
+    lblMardell->setGeometry(x(m_layout.lblMardellLeft), y(kMardellTop), x(kMardellWidth),
+                            qMax(y(kMardellHeight), lblMardell->sizeHint().height()));
 
     // The indicator animation starts over.
     timStar->start();
@@ -642,6 +679,13 @@ bool FMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_client && event->type() == QEvent::Resize) {
         LayoutControls();
+    } else if (event->type() == QEvent::MouseMove
+               && (watched == m_client || watched == SSTab1 || watched == SSTab1->tabBar())) {
+        // Only the bare background and the tab strip count, not the controls on them.
+        auto *widget = static_cast<QWidget *>(watched);
+        QWidget *under = widget->childAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (!under || under == SSTab1->tabBar())
+            Form_MouseMove();
     } else if ((watched == cboAddress || watched == cboAddress->lineEdit()) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -740,6 +784,11 @@ void FMain::ToggleButtonText()
     mnuOptionsText->setChecked(show);
     RefreshCommandState();
     LayoutControls();
+}
+
+void FMain::Form_MouseMove()
+{
+    lblMardell->restoreLook();
 }
 
 void FMain::tbrNavigate_MouseDown(const QPoint &globalPos)

@@ -213,6 +213,7 @@ private:
     void SSTab1_Click(int previousTab);
     void tbrNavigate_ButtonClick(int index);
     void tbrNavigate_MouseDown(const QPoint &globalPos);
+    void Form_MouseMove(); // the link label's resting look comes back
     void cboAddress_Click();
     void tbrGo_ButtonClick();
     void timTimer_Timer();

@@ -11,6 +11,8 @@ TabControl::TabControl(QWidget *parent)
 {
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
+    // A low tab strip, so the controls placed right under it (24 pixels down) stay clear.
+    m_bar->setStyleSheet(QStringLiteral("QTabBar::tab { height: 20px; }"));
     m_bar->move(0, 0);
     connect(m_bar, &QTabBar::currentChanged, this, [this](int tab) {
         if (tab < 0 || tab == m_current)

@@ -219,15 +219,6 @@ ImageList starFrames(int size)
     return list;
 }
 
-QPixmap goImage(int size)
-{
-    Canvas c(size);
-    c.painter.setPen(QPen(QColor(30, 110, 30), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    c.painter.setBrush(QColor(60, 170, 60));
-    c.painter.drawPolygon(arrow(false));
-    return c.finish();
-}
-
 QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot)
 {
     QIcon icon;

@@ -14,7 +14,6 @@ ImageList navigationImages(Look look, int size);
 ImageList snipeImages(Look look, int size);
 // Eight busy-indicator frames: 1-7 animate, 8 is the resting picture.
 ImageList starFrames(int size);
-QPixmap goImage(int size);
 
 // Normal image, with the hot one shown while the pointer is over the button.
 QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot);

@@ -23,6 +23,9 @@ public:
     QColor textColor() const { return m_color; }
     bool isUnderlined() const { return font().underline(); }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 public slots:
     void showHoverLook();
     void restoreLook();
@@ -35,8 +38,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 private:
     void applyLook(const QColor &color, bool underline);

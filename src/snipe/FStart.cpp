@@ -189,15 +189,22 @@ void FStart::Form_Unload()
                                 QStringLiteral("StartScreen"), QStringLiteral("N"));
 }
 
+// Only the window background, the frame and the two labels beside the link bring back its
+// resting look; the other controls (buttons, texts) leave it as it is.
 bool FStart::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove)
-        lblMardell->restoreLook();
+    if (event->type() == QEvent::MouseMove) {
+        auto *widget = static_cast<QWidget *>(watched);
+        const auto *move = static_cast<QMouseEvent *>(event);
+        if (!widget->childAt(move->position().toPoint()))
+            lblMardell->restoreLook();
+    }
     return QDialog::eventFilter(watched, event);
 }
 
 void FStart::mouseMoveEvent(QMouseEvent *event)
 {
-    lblMardell->restoreLook();
+    if (!childAt(event->position().toPoint()))
+        lblMardell->restoreLook();
     QDialog::mouseMoveEvent(event);
 }

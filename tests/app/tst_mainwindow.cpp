@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QTabBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -81,6 +83,7 @@ private slots:
 
     void buttonTextToggle();
     void toolbarPopupMenuOnRightButton();
+    void linkLabelRestingLook();
 };
 
 void TestMainWindow::menusAsDesigned_data()
@@ -641,6 +644,40 @@ void TestMainWindow::toolbarPopupMenuOnRightButton()
     QTRY_VERIFY(w->mnuButtonBarStatus->isVisible());
     w->mnuButtonBarStatus->close();
     QVERIFY(f.talvex()->requests.isEmpty() || f.talvex()->requests.last().address != "http://service.test/secure/news.cfm?");
+}
+
+void TestMainWindow::linkLabelRestingLook()
+{
+    AppFixture f;
+    FMain *w = f.start();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    LinkLabel *link = w->lblMardell;
+    QCOMPARE(link->toolTip(), QString("Visit Mardell for other great online auction utilities."));
+    QCOMPARE(link->textColor(), QColor(0, 0, 255));
+    const auto moveOver = [](QWidget *widget, QPoint pos) {
+        QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    };
+
+    moveOver(link, QPoint(2, 2));
+    QVERIFY(link->isHoverLook());
+    moveOver(w->brwSnipe, QPoint(5, 5)); // onto the pane: the hover look stays
+    QVERIFY(link->isHoverLook());
+    moveOver(w->tbrNavigate, QPoint(1, 1));
+    QVERIFY(link->isHoverLook());
+    moveOver(w->centralWidget(), QPoint(5, w->tbrNavigate->height())); // bare background
+    QVERIFY(!link->isHoverLook());
+    QCOMPARE(link->textColor(), QColor(0, 0, 255));
+
+    moveOver(link, QPoint(2, 2));
+    moveOver(w->SSTab1->tabBar(), QPoint(3, 3));
+    QVERIFY(!link->isHoverLook());
+
+    moveOver(link, QPoint(2, 2));
+    emit w->brwSnipe->focusReceived();
+    QVERIFY(!link->isHoverLook());
+    QVERIFY(f.shell.opened.isEmpty());
 }
 
 BIDBENCH_TEST_MAIN(TestMainWindow)
