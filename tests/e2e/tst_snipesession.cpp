@@ -149,6 +149,13 @@ void TestSnipeSession::itemPageEnablesSnipeAndSnipeCarriesTheCookie()
     QTRY_VERIFY(w->tbrSnipeButton->isEnabled());
     QVERIFY(w->mnuNavigateSnipe->isEnabled());
 
+    // BIDBENCH_SCREENSHOTS: a folder for pictures of the window before and after the snipe.
+    const QString folder = qEnvironmentVariable("BIDBENCH_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        QTest::qWait(300);
+        w->grab().save(folder + "/snipe-enabled.png");
+    }
+
     service.requests.clear();
     w->tbrSnipeButton->trigger();
     QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
@@ -160,6 +167,10 @@ void TestSnipeSession::itemPageEnablesSnipeAndSnipeCarriesTheCookie()
     QVERIFY(snipe.body.isEmpty());
     QVERIFY2(snipe.header("Cookie").contains("TALVEXSESSION=s3ss10n"), snipe.header("Cookie").constData());
     QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Talvex item"), 10000);
+    if (!folder.isEmpty()) {
+        QTest::qWait(300);
+        w->grab().save(folder + "/sniped.png");
+    }
 }
 
 // The focus in a text field of a page: Ctrl+Z still reaches the menu command.
