@@ -9,6 +9,8 @@ AppFixture::AppFixture()
     : settings(settingsDir.path())
     , programDir(TestEnvironment::programDir())
 {
+    // A known Talvex user, so the exit goes on without the Talvex Password window.
+    store(QStringLiteral("Main"), QStringLiteral("User"), QStringLiteral("fixture user"));
 }
 
 Destinations AppFixture::destinations()
@@ -39,13 +41,37 @@ Destinations AppFixture::destinations()
     return d;
 }
 
+// The load waits for the local please-wait page, which a real pane loads at once; this plays
+// the engine's part for that one page.
+void AppFixture::finishPleaseWaitPage(FakeBrowserPane *pane)
+{
+    auto *pleaseWait = new QTimer(pane);
+    pleaseWait->setInterval(5);
+    QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
+        if (!pane->busy || pane->requests.isEmpty())
+            return;
+        const QString page = pane->requests.last().address;
+        if (page.endsWith(QLatin1String("/PleaseWait.html"))) {
+            pleaseWait->stop();
+            pane->finishLoad(page);
+        }
+    });
+    pleaseWait->start();
+}
+
 AppContext AppFixture::context()
 {
     AppContext c;
     c.destinations = destinations();
     c.settings = &settings;
     c.shell = &shell;
-    c.paneFactory = FakeBrowserPane::factory(&panes);
+    const BrowserPaneFactory fakes = FakeBrowserPane::factory(&panes);
+    c.paneFactory = [fakes](PaneKind kind, QWidget *parent) {
+        BrowserPane *pane = fakes(kind, parent);
+        if (kind == PaneKind::Talvex)
+            finishPleaseWaitPage(static_cast<FakeBrowserPane *>(pane));
+        return pane;
+    };
     c.programDir = programDir;
     c.endProgram = [this] {
         ++ended;
@@ -60,21 +86,6 @@ AppContext AppFixture::context()
 FMain *AppFixture::create(bool hasAccount)
 {
     window = std::make_unique<FMain>(context(), hasAccount);
-    // The load waits for the local please-wait page, which a real pane loads at once; this
-    // plays the engine's part for that one page.
-    auto *pleaseWait = new QTimer(window.get());
-    pleaseWait->setInterval(5);
-    QObject::connect(pleaseWait, &QTimer::timeout, pleaseWait, [this, pleaseWait] {
-        FakeBrowserPane *pane = talvex();
-        if (!pane->busy || pane->requests.isEmpty())
-            return;
-        const QString page = pane->requests.last().address;
-        if (page.endsWith(QLatin1String("/PleaseWait.html"))) {
-            pleaseWait->stop();
-            pane->finishLoad(page);
-        }
-    });
-    pleaseWait->start();
     return window.get();
 }
 
