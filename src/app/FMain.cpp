@@ -138,8 +138,6 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     imlImagesHot = ToolbarIcons::navigationImages(ToolbarIcons::Look::Hot, kNavigateIconSize);
     imlSnipeCold = ToolbarIcons::snipeImages(ToolbarIcons::Look::Cold, kSnipeIconSize);
     imlSnipeHot = ToolbarIcons::snipeImages(ToolbarIcons::Look::Hot, kSnipeIconSize);
-    imlStars = ToolbarIcons::starFrames(kStarSize);
-    imlStarsSmall = ToolbarIcons::starFrames(kSmallStarSize);
 
     createMenus();
     createToolbar();
@@ -162,6 +160,8 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
 
     connectControls();
     connectSupport();
+    createSnipeParts();
+    connectEditCommands();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
     resize(Twips::toPixelsX(MainDesign::kClientWidth),
@@ -562,6 +562,7 @@ void FMain::LoadMainWindow()
     // 9.
     m_sStartURL = SiteStartURL();
     // 10. The stored Talvex credentials are read here.
+    LoadTalvexCredentials();
 
     // 11.
     if (!m_sStartURL.isEmpty()) {
@@ -570,6 +571,7 @@ void FMain::LoadMainWindow()
         timTimer->start();
         brwAuction->Navigate(m_sStartURL);
         // The start-up login of the Talvex pane follows here.
+        LogIntoTalvex();
     }
     // 12.
     if (settings.GetSetting(appTitle(), settingsKey(kSettings), QStringLiteral("TextLabels")) == QLatin1String("N"))
@@ -737,6 +739,7 @@ void FMain::RefreshCommandState()
         HideButtonText();
 
     // 2. Snipe availability is decided here, from the address box's text.
+    UpdateSnipeAvailability();
 
     // 3. Back and Forward of the current pane.
     if (m_bIsSnipePaneCurrent) {
@@ -818,7 +821,7 @@ void FMain::tbrNavigate_ButtonClick(int index)
     case 4: RefreshCurrentPane(); break;
     case 5: GoHome(); break;
     case 6: ShowBrowserFavorites(); break;
-    // 6 (browser favourites) and 7 (floating toolbar) are dispatched here too.
+    case 7: ShowFloatingToolbar(); break;
     default: break;
     }
 }
@@ -999,6 +1002,8 @@ QString FMain::AffiliateURL(const QString &sURL) const
 void FMain::ExitProgram()
 {
     // The Talvex Password step (when no user name is stored) comes here, before the shutdown.
+    if (m_sUser.isEmpty())
+        ShowTalvexPasswordDialog();
     BeginShutdown();
 }
 

@@ -2,17 +2,21 @@
 
 #include "AppContext.h"
 #include "HelpLinks.h"
+#include "BusyIndicator.h"
 #include "ImageList.h"
 #include "MainLayout.h"
+#include "StarFrames.h"
 
 #include <QMainWindow>
 #include <QSize>
 
 #include <array>
+#include <optional>
 
 class BrowserHelper;
 class BrowserPane;
 class CStartStatus;
+class EditCommands;
 class LinkLabel;
 class QAction;
 class QComboBox;
@@ -94,6 +98,10 @@ public:
     void AddCurrentPageToFavorites();
     void mnuFavoritesImport_Click();
     BrowserHelper *browserHelper(); // made on first use, kept until the window goes
+    // --- Edit, find and print commands; the floating toolbar (FMainEdit.cpp) ---
+    void connectEditCommands();
+    void ShowFloatingToolbar();
+    EditCommands *editCommands = nullptr; // the print seam for tests is on it
 
     // --- State, read by the other parts of the program ---
     const AppContext &context() const { return m_context; }
@@ -185,6 +193,18 @@ public:
     ImageList imlSnipeCold, imlSnipeHot;
     ImageList imlStars, imlStarsSmall;
 
+    // --- Sniping: service session, Snipe command, busy indicator (FMainSnipe.cpp) ---
+    void LoadTalvexCredentials();
+    void LogIntoTalvex();
+    void ShowTalvexPasswordDialog();
+    void UpdateSnipeAvailability();
+    void SnipeCurrentAuction();
+    void SnipeItem(const QString &sItemNumber); // also the floating toolbar's way to snipe
+    QString talvexUser() const { return m_sUser; }
+    QString talvexPassword() const { return m_sPassword; }
+    const StarFrames &starFrames() const { return m_starFrames; }
+    int starFrameCounter() const { return m_busyIndicator ? m_busyIndicator->counter() : 0; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -268,4 +288,10 @@ private:
     HelpLinks helpLinks() const;
     // The program is ending for an accepted update: the window's own exit steps do not run.
     static bool isEndingForUpdate();
+    // Sniping (FMainSnipe.cpp)
+    void createSnipeParts();
+    void tbrSnipe_ButtonClick(int index);
+    void timStar_Timer();
+    StarFrames m_starFrames;
+    std::optional<BusyIndicator> m_busyIndicator;
 };

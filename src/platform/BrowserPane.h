@@ -36,7 +36,8 @@ public:
 
     // Prints the page; printFinished reports the outcome.
     virtual void print(QPrinter *printer) = 0;
-    // Highlights the next (or previous) match; findTextFinished reports whether there was one.
+    // Highlights the next (or previous) match; findTextFinished reports whether there was one
+    // and findTextMatches which match is highlighted (from 1) of how many on the page.
     // An empty text clears the highlight.
     virtual void findText(const QString &text, bool backward, bool caseSensitive) = 0;
     virtual void copySelection() = 0;
@@ -51,6 +52,7 @@ signals:
     void focusReceived();
     void printFinished(bool success);
     void findTextFinished(bool found);
+    void findTextMatches(int activeMatch, int numberOfMatches);
 };
 
 enum class PaneKind { Talvex, Auction };

@@ -74,6 +74,11 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     });
     connect(page, &QWebEnginePage::findTextFinished, this,
             [this](const QWebEngineFindTextResult &result) {
+                // Reported from inside findText: the clearing of a search, or the engine
+                // giving up on an unfinished one for the new one. Neither is a result.
+                if (m_inFindCall)
+                    return;
+                emit findTextMatches(result.activeMatch(), result.numberOfMatches());
                 emit findTextFinished(result.numberOfMatches() > 0);
             });
     connect(m_view, &QWebEngineView::printFinished, this, &WebEnginePane::printFinished);
@@ -200,7 +205,9 @@ void WebEnginePane::findText(const QString &text, bool backward, bool caseSensit
         flags |= QWebEnginePage::FindBackward;
     if (caseSensitive)
         flags |= QWebEnginePage::FindCaseSensitively;
+    m_inFindCall = true;
     m_view->findText(text, flags);
+    m_inFindCall = false;
 }
 
 void WebEnginePane::copySelection()
@@ -235,34 +242,38 @@ QWebEnginePage *WebEnginePane::createPopup()
 void WebEnginePane::onLoadStarted()
 {
     m_busy = true;
-    m_committedThisLoad = false;
     emit StatusTextChange(QStringLiteral("Opening page ") + m_view->url().toString() + QStringLiteral("..."));
     updateHistoryState();
 }
 
 void WebEnginePane::onUrlChanged()
 {
-    m_title = titleOrEmpty(m_view->title(), m_view->url());
-    if (m_view->url().isEmpty())
+    const QUrl url = m_view->url();
+    m_title = titleOrEmpty(m_view->title(), url);
+    if (url.isEmpty())
         return;
     updateHistoryState();
-    // One navigation-complete per load; in-page jumps outside a load count on their own.
-    if (m_busy && m_committedThisLoad)
-        return;
-    m_committedThisLoad = m_busy;
-    emit NavigateComplete2();
+    // While a load runs, the shown address can still move (a pending entry given up, a
+    // redirect); the load's end reports the one it settled on. Outside a load this is an
+    // in-page jump, which counts on its own.
+    if (!m_busy && url != m_lastNotifiedUrl)
+        notifyNavigated();
 }
 
 void WebEnginePane::onLoadFinished()
 {
-    if (!m_committedThisLoad && m_busy)
-        emit NavigateComplete2();
-    m_busy = false;
-    m_committedThisLoad = false;
     m_title = titleOrEmpty(m_view->title(), m_view->url());
     updateHistoryState();
+    notifyNavigated();
+    m_busy = false;
     emit StatusTextChange(QStringLiteral("Done"));
     emit DownloadComplete();
+}
+
+void WebEnginePane::notifyNavigated()
+{
+    m_lastNotifiedUrl = m_view->url();
+    emit NavigateComplete2();
 }
 
 void WebEnginePane::updateHistoryState()

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QUrl>
 
 class QWebEngineProfile;
 class QWebEngineView;
@@ -55,6 +56,7 @@ private:
     void onLoadStarted();
     void onUrlChanged();
     void onLoadFinished();
+    void notifyNavigated();
     void updateHistoryState();
     QWebEnginePage *createPopup();
 
@@ -63,7 +65,8 @@ private:
     QList<QPointer<PopupBrowserWindow>> m_popups;
     QString m_title;
     bool m_busy = false;
-    bool m_committedThisLoad = false;
+    QUrl m_lastNotifiedUrl;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
+    bool m_inFindCall = false;
 };

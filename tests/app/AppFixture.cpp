@@ -3,11 +3,14 @@
 #include "TestMain.h"
 
 #include <QFile>
+#include <QTimer>
 
 AppFixture::AppFixture()
     : settings(settingsDir.path())
     , programDir(TestEnvironment::programDir())
 {
+    // A known Talvex user, so the exit goes on without the Talvex Password window.
+    store(QStringLiteral("Main"), QStringLiteral("User"), QStringLiteral("fixture user"));
 }
 
 Destinations AppFixture::destinations()
@@ -38,13 +41,37 @@ Destinations AppFixture::destinations()
     return d;
 }
 
+// The load waits for the local please-wait page, which a real pane loads at once; this plays
+// the engine's part for that one page.
+void AppFixture::finishPleaseWaitPage(FakeBrowserPane *pane)
+{
+    auto *pleaseWait = new QTimer(pane);
+    pleaseWait->setInterval(5);
+    QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
+        if (!pane->busy || pane->requests.isEmpty())
+            return;
+        const QString page = pane->requests.last().address;
+        if (page.endsWith(QLatin1String("/PleaseWait.html"))) {
+            pleaseWait->stop();
+            pane->finishLoad(page);
+        }
+    });
+    pleaseWait->start();
+}
+
 AppContext AppFixture::context()
 {
     AppContext c;
     c.destinations = destinations();
     c.settings = &settings;
     c.shell = &shell;
-    c.paneFactory = FakeBrowserPane::factory(&panes);
+    const BrowserPaneFactory fakes = FakeBrowserPane::factory(&panes);
+    c.paneFactory = [fakes](PaneKind kind, QWidget *parent) {
+        BrowserPane *pane = fakes(kind, parent);
+        if (kind == PaneKind::Talvex)
+            finishPleaseWaitPage(static_cast<FakeBrowserPane *>(pane));
+        return pane;
+    };
     c.programDir = programDir;
     c.endProgram = [this] {
         ++ended;

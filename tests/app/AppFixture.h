@@ -20,6 +20,7 @@ struct AppFixture
     static Destinations destinations();
 
     AppContext context();
+    static void finishPleaseWaitPage(FakeBrowserPane *pane);
     // Creates the window (not yet shown, so not yet loaded).
     FMain *create(bool hasAccount = true);
     // Creates and shows it, which runs the load.

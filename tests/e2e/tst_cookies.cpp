@@ -37,6 +37,7 @@ void TestCookies::cookiesSurviveTheExit()
     QTemporaryDir dir;
     SettingsStore settings(dir.path() + "/settings");
     settings.SaveSetting("Talvex Bidbench", "Settings", "StartScreen", "N");
+    settings.SaveSetting("Talvex Bidbench", "Main", "User", "bob"); // no Talvex Password step at exit
     RecordingShell shell;
     int ended = 0;
     AppContext context;

@@ -52,6 +52,7 @@ void FakeBrowserPane::findText(const QString &text, bool backward, bool caseSens
     calls.append(QStringLiteral("findText:%1:%2:%3")
                      .arg(text, backward ? QStringLiteral("back") : QStringLiteral("fwd"),
                           caseSensitive ? QStringLiteral("case") : QStringLiteral("nocase")));
+    emit findTextMatches(findResult ? 1 : 0, findResult ? findMatches : 0);
     emit findTextFinished(findResult);
 }
 

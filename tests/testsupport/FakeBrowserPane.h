@@ -60,5 +60,6 @@ public:
     bool selection = false;
     bool autoFinish = false;  // Navigate completes at once, as a fast page would
     bool findResult = true;   // what findText reports
+    int findMatches = 1;      // matches findText reports when findResult is true
     QString lastFind;
 };

@@ -1,0 +1,28 @@
+#include "BusyIndicator.h"
+
+#include "StarFrames.h"
+
+#include <QLabel>
+
+BusyIndicator::BusyIndicator(QLabel &picture, const StarFrames &frames)
+    : m_picture(picture)
+    , m_frames(frames)
+{
+}
+
+void BusyIndicator::tick(bool paneBusy, bool largeFrames)
+{
+    m_counter = nextCounter(m_counter);
+    if (paneBusy) {
+        m_picture.setPixmap(m_frames.frame(largeFrames, m_counter));
+        return;
+    }
+    const QPixmap &resting = m_frames.frame(largeFrames, StarFrames::kRestingFrame);
+    if (m_picture.pixmap().cacheKey() != resting.cacheKey())
+        m_picture.setPixmap(resting);
+}
+
+void BusyIndicator::showResting()
+{
+    m_picture.setPixmap(m_frames.large(StarFrames::kRestingFrame));
+}

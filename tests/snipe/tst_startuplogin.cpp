@@ -1,0 +1,161 @@
+#include "FakeBrowserPane.h"
+#include "StartupLogin.h"
+#include "TestMain.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+// A pane that takes the address but never shows any sign of loading it.
+class SilentPane : public FakeBrowserPane
+{
+public:
+    void Navigate(const QString &address) override { requests.append({address, {}, {}, false}); }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestStartupLogin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pleaseWaitPageIsRewrittenExactly();
+    void waitsForPleaseWaitBeforeTheChosenPage_data();
+    void waitsForPleaseWaitBeforeTheChosenPage();
+    void unwritableFolderGoesOnWithoutThePage();
+    void stoppedLoadEndsTheWait();
+    void paneThatNeverLoadsIsGivenUpOn();
+    void paneGoneDuringTheWait();
+};
+
+void TestStartupLogin::pleaseWaitPageIsRewrittenExactly()
+{
+    const QString dir = TestEnvironment::programDir();
+    const QString path = dir + QStringLiteral("/PleaseWait.html");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an earlier, longer page that must not survive in part\r\n");
+    old.close();
+
+    QCOMPARE(StartupLogin::writePleaseWaitPage(dir), path);
+    QCOMPARE(readAll(path), QByteArray("<b>Please wait . . .</b>\r\n"));
+}
+
+void TestStartupLogin::waitsForPleaseWaitBeforeTheChosenPage_data()
+{
+    QTest::addColumn<bool>("hasAccount");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("isPost");
+    QTest::addColumn<QByteArray>("postData");
+    QTest::addColumn<QString>("header");
+
+    const QString login = QStringLiteral("http://127.0.0.1:9/secure/login.cfm");
+    QTest::newRow("no account though a user is stored")
+        << false << "bob" << "http://127.0.0.1:9/secure/signup.cfm" << false << QByteArray() << "";
+    QTest::newRow("account and user") << true << "bob" << login << true
+                                      << QByteArray("username=bob&temp_password=a+b%26c")
+                                      << "Content-Type: application/x-www-form-urlencoded";
+    QTest::newRow("account without user") << true << "" << login << false << QByteArray() << "";
+}
+
+void TestStartupLogin::waitsForPleaseWaitBeforeTheChosenPage()
+{
+    QFETCH(bool, hasAccount);
+    QFETCH(QString, user);
+    QFETCH(QString, address);
+    QFETCH(bool, isPost);
+    QFETCH(QByteArray, postData);
+    QFETCH(QString, header);
+
+    const QString dir = TestEnvironment::programDir();
+    FakeBrowserPane pane;
+    FakeBrowserPane otherPane;
+    int requestsWhenLoaded = -1;
+    bool otherEventsRan = false;
+    // Other events run during the wait; the please-wait page finishes later, as a real one does.
+    QTimer::singleShot(30, &otherPane, [&] {
+        otherPane.finishLoad(QStringLiteral("http://www.ebay.com/"));
+        otherEventsRan = true;
+    });
+    QTimer::singleShot(80, &pane, [&] {
+        requestsWhenLoaded = pane.requests.size();
+        pane.finishLoad(dir + QStringLiteral("/PleaseWait.html"));
+    });
+
+    StartupLogin::run(pane, dir, hasAccount, user, QStringLiteral("a b&c"), QStringLiteral("127.0.0.1:9"));
+
+    QVERIFY(otherEventsRan);
+    QCOMPARE(requestsWhenLoaded, 1);
+    QCOMPARE(pane.requests.size(), 2);
+    QCOMPARE(pane.requests.at(0).address, dir + QStringLiteral("/PleaseWait.html"));
+    QVERIFY(!pane.requests.at(0).isPost);
+    const FakeBrowserPane::Request &chosen = pane.requests.at(1);
+    QCOMPARE(chosen.address, address);
+    QCOMPARE(chosen.isPost, isPost);
+    QCOMPARE(chosen.postData, postData);
+    QCOMPARE(chosen.headerLine, header);
+}
+
+void TestStartupLogin::unwritableFolderGoesOnWithoutThePage()
+{
+    // A "folder" that is a file cannot take the page, even for root.
+    const QString dir = TestEnvironment::programDir() + QStringLiteral("/not-a-folder");
+    QFile file(dir);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QCOMPARE(StartupLogin::writePleaseWaitPage(dir), QString());
+
+    FakeBrowserPane pane; // would stay busy forever if it were sent anywhere and waited for
+    StartupLogin::run(pane, dir, true, QStringLiteral("bob"), QStringLiteral("pw"), QStringLiteral("svc.example"));
+    QCOMPARE(pane.requests.size(), 1);
+    QCOMPARE(pane.requests.at(0).address, QStringLiteral("http://svc.example/secure/login.cfm"));
+    QVERIFY(pane.requests.at(0).isPost);
+}
+
+void TestStartupLogin::stoppedLoadEndsTheWait()
+{
+    FakeBrowserPane pane; // Stop ends the load without any event
+    QTimer::singleShot(50, &pane, [&] { pane.Stop(); });
+    StartupLogin::run(pane, TestEnvironment::programDir(), false, QString(), QString(), QStringLiteral("svc.example"));
+    QCOMPARE(pane.requests.size(), 2);
+    QCOMPARE(pane.requests.at(1).address, QStringLiteral("http://svc.example/secure/signup.cfm"));
+}
+
+void TestStartupLogin::paneThatNeverLoadsIsGivenUpOn()
+{
+    SilentPane pane;
+    StartupLogin::PaneLoadWait wait(pane, 150);
+    pane.Navigate(QStringLiteral("/nowhere/PleaseWait.html"));
+    wait.exec();
+    QVERIFY(wait.gaveUpWithoutStart());
+
+    // One that does load is waited for to the end, however long it takes to start.
+    FakeBrowserPane slow;
+    StartupLogin::PaneLoadWait waitSlow(slow, 150);
+    QTimer::singleShot(300, &slow, [&] { slow.finishLoad(QStringLiteral("/x/PleaseWait.html")); });
+    slow.Navigate(QStringLiteral("/x/PleaseWait.html"));
+    waitSlow.exec();
+    QVERIFY(!waitSlow.gaveUpWithoutStart());
+    QVERIFY(!slow.Busy());
+}
+
+void TestStartupLogin::paneGoneDuringTheWait()
+{
+    auto *pane = new FakeBrowserPane;
+    QTimer::singleShot(30, qApp, [pane] { delete pane; });
+    StartupLogin::run(*pane, TestEnvironment::programDir(), true, QStringLiteral("bob"), QString(),
+                      QStringLiteral("svc.example"));
+    // Returning at all is the point: nothing is sent to a pane that no longer exists.
+}
+
+BIDBENCH_TEST_MAIN(TestStartupLogin)
+#include "tst_startuplogin.moc"
