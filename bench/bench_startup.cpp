@@ -8,6 +8,7 @@
 //
 // Every host name of both programs is mapped to one loopback server here (the engine's host
 // resolver rules), so the real bidbench binary runs with the build's own destinations.
+// BENCH_ENGINE_FLAGS adds engine switches to both programs, for a look at where time goes.
 #include "SiteSelection.h"
 #include "SettingsStore.h"
 #include "TalvexService.h"
@@ -240,7 +241,9 @@ QProcessEnvironment environmentFor(const QTemporaryDir &home, quint16 port)
     // A switch with blanks in it is quoted whole.
     env.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"),
                QStringLiteral("--disable-gpu --disable-background-networking "
-                              "\"--host-resolver-rules=MAP * 127.0.0.1:%1\"").arg(port));
+                              "\"--host-resolver-rules=MAP * 127.0.0.1:%1\" %2")
+                   .arg(port)
+                   .arg(qEnvironmentVariable("BENCH_ENGINE_FLAGS"))); // more switches, for a look at causes
     return env;
 }
 

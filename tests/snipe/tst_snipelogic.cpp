@@ -1,6 +1,4 @@
-#include "BusyIndicator.h"
 #include "ItemNumber.h"
-#include "StartupLogin.h"
 #include "TalvexService.h"
 #include "TestMain.h"
 
@@ -20,9 +18,6 @@ private slots:
     void loginBody();
     void loginBodyDecodesToTypedValues_data();
     void loginBodyDecodesToTypedValues();
-    void startupNavigation_data();
-    void startupNavigation();
-    void frameCounterCycles();
 };
 
 void TestSnipeLogic::itemNumber_data()
@@ -188,54 +183,6 @@ void TestSnipeLogic::loginBodyDecodesToTypedValues()
     QCOMPARE(fields.queryItems().at(1).first, QStringLiteral("temp_password"));
     QCOMPARE(fields.queryItemValue(QStringLiteral("username"), QUrl::FullyDecoded), user);
     QCOMPARE(fields.queryItemValue(QStringLiteral("temp_password"), QUrl::FullyDecoded), password);
-}
-
-void TestSnipeLogic::startupNavigation_data()
-{
-    QTest::addColumn<bool>("hasAccount");
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QByteArray>("postData");
-    QTest::addColumn<QString>("header");
-
-    const QString login = QStringLiteral("http://svc.example/secure/login.cfm");
-    QTest::newRow("no account, user stored") << false << "bob" << int(StartupLogin::Navigation::SignUp)
-                                             << "http://svc.example/secure/signup.cfm" << QByteArray() << "";
-    QTest::newRow("no account, no user") << false << "" << int(StartupLogin::Navigation::SignUp)
-                                         << "http://svc.example/secure/signup.cfm" << QByteArray() << "";
-    QTest::newRow("account and user") << true << "bob" << int(StartupLogin::Navigation::LoginPost) << login
-                                      << QByteArray("username=bob&temp_password=p%26q")
-                                      << "Content-Type: application/x-www-form-urlencoded";
-    QTest::newRow("account, no user") << true << "" << int(StartupLogin::Navigation::LoginPage) << login
-                                      << QByteArray() << "";
-}
-
-void TestSnipeLogic::startupNavigation()
-{
-    QFETCH(bool, hasAccount);
-    QFETCH(QString, user);
-    QFETCH(int, kind);
-    QFETCH(QString, address);
-    QFETCH(QByteArray, postData);
-    QFETCH(QString, header);
-    const StartupLogin::Navigation n =
-        StartupLogin::chooseNavigation(hasAccount, user, QStringLiteral("p&q"), QStringLiteral("svc.example"));
-    QCOMPARE(int(n.kind), kind);
-    QCOMPARE(n.address, address);
-    QCOMPARE(n.postData, postData);
-    QCOMPARE(n.headerLine, header);
-}
-
-void TestSnipeLogic::frameCounterCycles()
-{
-    int counter = 0;
-    QList<int> seen;
-    for (int tick = 0; tick < 16; ++tick) {
-        counter = BusyIndicator::nextCounter(counter);
-        seen.append(counter);
-    }
-    QCOMPARE(seen, (QList<int>{1, 2, 3, 4, 5, 6, 7, 1, 2, 3, 4, 5, 6, 7, 1, 2}));
 }
 
 BIDBENCH_TEST_MAIN(TestSnipeLogic)

@@ -28,8 +28,7 @@ class TestStartupLogin : public QObject
 
 private slots:
     void pleaseWaitPageIsRewrittenExactly();
-    void waitsForPleaseWaitBeforeTheChosenPage_data();
-    void waitsForPleaseWaitBeforeTheChosenPage();
+    void waitsForPleaseWaitBeforeTheLogin();
     void unwritableFolderGoesOnWithoutThePage();
     void stoppedLoadEndsTheWait();
     void paneThatNeverLoadsIsGivenUpOn();
@@ -49,33 +48,9 @@ void TestStartupLogin::pleaseWaitPageIsRewrittenExactly()
     QCOMPARE(readAll(path), QByteArray("<b>Please wait . . .</b>\r\n"));
 }
 
-void TestStartupLogin::waitsForPleaseWaitBeforeTheChosenPage_data()
+// The choice of page is the window tests' business; here: the order, and events during the wait.
+void TestStartupLogin::waitsForPleaseWaitBeforeTheLogin()
 {
-    QTest::addColumn<bool>("hasAccount");
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("isPost");
-    QTest::addColumn<QByteArray>("postData");
-    QTest::addColumn<QString>("header");
-
-    const QString login = QStringLiteral("http://127.0.0.1:9/secure/login.cfm");
-    QTest::newRow("no account though a user is stored")
-        << false << "bob" << "http://127.0.0.1:9/secure/signup.cfm" << false << QByteArray() << "";
-    QTest::newRow("account and user") << true << "bob" << login << true
-                                      << QByteArray("username=bob&temp_password=a+b%26c")
-                                      << "Content-Type: application/x-www-form-urlencoded";
-    QTest::newRow("account without user") << true << "" << login << false << QByteArray() << "";
-}
-
-void TestStartupLogin::waitsForPleaseWaitBeforeTheChosenPage()
-{
-    QFETCH(bool, hasAccount);
-    QFETCH(QString, user);
-    QFETCH(QString, address);
-    QFETCH(bool, isPost);
-    QFETCH(QByteArray, postData);
-    QFETCH(QString, header);
-
     const QString dir = TestEnvironment::programDir();
     FakeBrowserPane pane;
     FakeBrowserPane otherPane;
@@ -91,18 +66,18 @@ void TestStartupLogin::waitsForPleaseWaitBeforeTheChosenPage()
         pane.finishLoad(dir + QStringLiteral("/PleaseWait.html"));
     });
 
-    StartupLogin::run(pane, dir, hasAccount, user, QStringLiteral("a b&c"), QStringLiteral("127.0.0.1:9"));
+    StartupLogin::run(pane, dir, true, QStringLiteral("bob"), QStringLiteral("a b&c"), QStringLiteral("127.0.0.1:9"));
 
     QVERIFY(otherEventsRan);
     QCOMPARE(requestsWhenLoaded, 1);
     QCOMPARE(pane.requests.size(), 2);
     QCOMPARE(pane.requests.at(0).address, dir + QStringLiteral("/PleaseWait.html"));
     QVERIFY(!pane.requests.at(0).isPost);
-    const FakeBrowserPane::Request &chosen = pane.requests.at(1);
-    QCOMPARE(chosen.address, address);
-    QCOMPARE(chosen.isPost, isPost);
-    QCOMPARE(chosen.postData, postData);
-    QCOMPARE(chosen.headerLine, header);
+    const FakeBrowserPane::Request &login = pane.requests.at(1);
+    QCOMPARE(login.address, QStringLiteral("http://127.0.0.1:9/secure/login.cfm"));
+    QVERIFY(login.isPost);
+    QCOMPARE(login.postData, QByteArray("username=bob&temp_password=a+b%26c"));
+    QCOMPARE(login.headerLine, QStringLiteral("Content-Type: application/x-www-form-urlencoded"));
 }
 
 void TestStartupLogin::unwritableFolderGoesOnWithoutThePage()
