@@ -92,8 +92,6 @@ const QString kSmallBarStyle = QStringLiteral(
 
 constexpr int kNavigateIconSize = 20;
 constexpr int kSnipeIconSize = 14;
-constexpr int kStarSize = 32;
-constexpr int kSmallStarSize = 20;
 
 // The shortest decimal text of a single-precision number ("9990", "10020.5").
 QString singleText(double value)

@@ -194,31 +194,6 @@ ImageList snipeImages(Look look, int size)
     return list;
 }
 
-ImageList starFrames(int size)
-{
-    ImageList list;
-    // Frames 1-7: the star turns and glows; frame 8: the still, upright star.
-    for (int frame = 1; frame <= 8; ++frame) {
-        Canvas c(size);
-        const bool resting = frame == 8;
-        const qreal turn = resting ? 0.0 : (72.0 / 7.0) * frame;
-        const QColor fill = resting ? QColor(232, 190, 60) : QColor::fromHsv(30 + 4 * frame, 230, 255);
-        const QColor edge = resting ? QColor(150, 110, 20) : QColor(200, 80, 10);
-        if (!resting) {
-            QColor glow = fill;
-            glow.setAlpha(70);
-            c.painter.setPen(Qt::NoPen);
-            c.painter.setBrush(glow);
-            c.painter.drawEllipse(QPointF(10, 10), 9.6, 9.6);
-        }
-        c.painter.setPen(QPen(edge, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        c.painter.setBrush(fill);
-        c.painter.drawPolygon(starShape(QPointF(10, 10.4), 8.8, 3.7, turn));
-        list.add(c.finish());
-    }
-    return list;
-}
-
 QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot)
 {
     QIcon icon;

@@ -12,8 +12,6 @@ enum class Look { Cold, Hot };
 // The seven navigation buttons, in button order (Back ... Toolbar).
 ImageList navigationImages(Look look, int size);
 ImageList snipeImages(Look look, int size);
-// Eight busy-indicator frames: 1-7 animate, 8 is the resting picture.
-ImageList starFrames(int size);
 
 // Normal image, with the hot one shown while the pointer is over the button.
 QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot);

@@ -10,6 +10,7 @@
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -63,6 +64,12 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
 
     QWebEnginePage *page = m_view->page();
     connect(page, &QWebEnginePage::loadStarted, this, &WebEnginePane::onLoadStarted);
+    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        // The load's own address: when a load starts the view still shows the previous page.
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            emit StatusTextChange(QStringLiteral("Opening page ") + info.url().toString()
+                                  + QStringLiteral("..."));
+    });
     connect(page, &QWebEnginePage::urlChanged, this, &WebEnginePane::onUrlChanged);
     connect(page, &QWebEnginePage::loadFinished, this, &WebEnginePane::onLoadFinished);
     connect(page, &QWebEnginePage::loadProgress, this, &WebEnginePane::ProgressChange);
@@ -242,7 +249,6 @@ QWebEnginePage *WebEnginePane::createPopup()
 void WebEnginePane::onLoadStarted()
 {
     m_busy = true;
-    emit StatusTextChange(QStringLiteral("Opening page ") + m_view->url().toString() + QStringLiteral("..."));
     updateHistoryState();
 }
 
