@@ -2,7 +2,7 @@
 
 #include "AddFavoriteDialog.h"
 #include "BookmarkImporter.h"
-#include "SpecialFolder.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 #include "DirectoryListing.h"
 #include "FavoritesImages.h"
 #include "IniFile.h"
-#include "SpecialFolder.h"
+#include "UserFolders.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

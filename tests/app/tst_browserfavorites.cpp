@@ -1,7 +1,7 @@
 #include "AddFavoriteDialog.h"
 #include "AppFixture.h"
 #include "FIEFavorites.h"
-#include "SpecialFolder.h"
+#include "UserFolders.h"
 #include "TestMain.h"
 
 #include <QAbstractButton> // ModalAnswer.h needs it complete

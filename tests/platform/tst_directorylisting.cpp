@@ -1,5 +1,5 @@
 #include "DirectoryListing.h"
-#include "SpecialFolder.h"
+#include "UserFolders.h"
 #include "TestMain.h"
 
 #include <QDir>
