@@ -2,7 +2,6 @@
 #include "TestMain.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMimeData>
 
 class TestFToolbar : public QObject
@@ -10,48 +9,19 @@ class TestFToolbar : public QObject
     Q_OBJECT
 
 private slots:
-    void buttonRule_data();
-    void buttonRule();
     void buttonFollowsEveryEdit();
     void dropReplacesWholeText_data();
     void dropReplacesWholeText();
-    void keysThatDoNotEndIt_data();
     void keysThatDoNotEndIt();
     void topmostWithFocusInBox();
 };
-
-void TestFToolbar::buttonRule_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("allDigits");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("empty: digits, but nothing to send") << "" << true << false;
-    QTest::newRow("every digit, leading zero") << "0123456789" << true << true;
-    QTest::newRow("letter") << "12a" << false << false;
-    QTest::newRow("leading blank") << " 12" << false << false;
-    QTest::newRow("trailing blank") << "12 " << false << false;
-    QTest::newRow("chars either side of the digits") << "/1:" << false << false;
-    QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("\u0661\u0662") << false << false;
-    QTest::newRow("full-width digits") << QString::fromUtf8("\uFF11\uFF12") << false << false;
-}
-
-void TestFToolbar::buttonRule()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, allDigits);
-    QFETCH(bool, enabled);
-    QCOMPARE(IsAllDigits(text), allDigits);
-    FToolbar toolbar;
-    toolbar.itemBox()->setText(text);
-    QCOMPARE(toolbar.snipeAction()->isEnabled(), enabled);
-}
 
 void TestFToolbar::buttonFollowsEveryEdit()
 {
     FToolbar toolbar;
     QLineEdit *box = toolbar.itemBox();
     QAction *snipe = toolbar.snipeAction();
-    QVERIFY(!snipe->isEnabled());
+    QVERIFY(!snipe->isEnabled()); // empty: nothing to send
     QTest::keyClicks(box, "0042");
     QVERIFY(snipe->isEnabled());
     QTest::keyClick(box, Qt::Key_A);
@@ -59,6 +29,12 @@ void TestFToolbar::buttonFollowsEveryEdit()
     QTest::keyClick(box, Qt::Key_Backspace);
     QVERIFY(snipe->isEnabled());
     QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(!snipe->isEnabled());
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("0042")); // leading zeros kept
+    // Only the digits 0 to 9 count, not every character Unicode calls a digit.
+    box->setText(QString::fromUtf8("\u0661\u0662"));
+    QVERIFY(!IsAllDigits(box->text()));
     QVERIFY(!snipe->isEnabled());
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
@@ -73,7 +49,6 @@ void TestFToolbar::dropReplacesWholeText_data()
     QTest::addColumn<bool>("enabled");
     QTest::newRow("address over a number")
         << "123" << false << "https://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=3041234567" << false;
-    QTest::newRow("digits over letters") << "abc" << false << "0042" << true;
     QTest::newRow("link only, no text form") << "999" << true << "http://cgi.ebay.com/x?item=77" << false;
 }
 
@@ -105,33 +80,23 @@ void TestFToolbar::dropReplacesWholeText()
     QCOMPARE(box->text(), before);
 }
 
-void TestFToolbar::keysThatDoNotEndIt_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::newRow("Esc") << int(Qt::Key_Escape);
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-}
-
 void TestFToolbar::keysThatDoNotEndIt()
 {
-    QFETCH(int, key);
     FToolbar toolbar;
     toolbar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
     QTest::keyClicks(toolbar.itemBox(), "123");
-    QTest::keyClick(toolbar.itemBox(), Qt::Key(key));
-    QVERIFY(toolbar.isVisible());
-    QCOMPARE(toolbar.ItemNumber(), QString());
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(toolbar.itemBox(), key);
+        QVERIFY(toolbar.isVisible());
+        QCOMPARE(toolbar.ItemNumber(), QString());
+    }
 }
 
 void TestFToolbar::topmostWithFocusInBox()
 {
     FToolbar toolbar;
     QVERIFY(toolbar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(toolbar.windowTitle(), QStringLiteral("Talvex Bidbench"));
-    QCOMPARE(toolbar.findChild<QLabel *>()->text(), QStringLiteral("&eBay Item #"));
-    QCOMPARE(toolbar.snipeAction()->text(), QStringLiteral("Snipe!"));
 
     toolbar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
