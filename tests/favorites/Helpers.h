@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FavoritesTestTools.h" // writeFile, writeShortcutFile
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -8,7 +10,6 @@ class QListWidget;
 
 // Raw file access for tests: the bytes exactly as they are on disk.
 QByteArray readBytes(const QString &path);
-void writeBytesRaw(const QString &path, const QByteArray &bytes);
 
 // While alive, no file may grow beyond `bytes` (RLIMIT_FSIZE): writes fail part-way, as on a
 // full disk, and that holds for root too.

@@ -86,8 +86,8 @@ void TestFFavorites::showsItsKindSorted()
     QFETCH(QString, caption);
     QFETCH(QStringList, shown);
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Sellers.txt", "carl\r\nBob\r\nann\r\n");
-    writeBytesRaw(dir + "/Bidders.txt", "zoe\r\n1st\r\nZed\r\n");
+    writeFile(dir + "/Sellers.txt", "carl\r\nBob\r\nann\r\n");
+    writeFile(dir + "/Bidders.txt", "zoe\r\n1st\r\nZed\r\n");
     Window win(dir, sellers);
     QCOMPARE(win.w.windowTitle(), caption);
     QCOMPARE(rows(win.list), shown);
@@ -98,7 +98,7 @@ void TestFFavorites::showsItsKindSorted()
 void TestFFavorites::doubleClickChoosesAndUnloadSaves()
 {
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Bidders.txt", "ann\nbig spender\nann\n");
+    writeFile(dir + "/Bidders.txt", "ann\nbig spender\nann\n");
     Window win(dir, false);
     clickRow(win.list, "big spender", /*doubleClick=*/true);
     QVERIFY(!win.w.isVisible());
@@ -128,7 +128,7 @@ void TestFFavorites::deleteSelectsNeighbour()
     QFETCH(QString, selected);
     QFETCH(QByteArray, saved);
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Sellers.txt", file);
+    writeFile(dir + "/Sellers.txt", file);
     Window win(dir, true);
     clickRow(win.list, deleted);
     QVERIFY(win.button("cmdDelete")->isEnabled());
@@ -153,8 +153,6 @@ void TestFFavorites::addDialog_data()
     QTest::newRow("Esc does not cancel") << "dora" << AddAnswer::EscThenAdd << QStringList{"ann", "carl", "dora"}
                                          << QByteArray("carl\r\nann\r\ndora\r\n");
     QTest::newRow("duplicate in other case") << "CARL" << AddAnswer::EnterKey << QStringList{"ann", "carl"} << unchanged;
-    QTest::newRow("empty text") << "" << AddAnswer::EnterKey << QStringList{"ann", "carl"} << unchanged;
-    QTest::newRow("Cancel") << "dora" << AddAnswer::CancelButton << QStringList{"ann", "carl"} << unchanged;
     QTest::newRow("close box") << "dora" << AddAnswer::CloseBox << QStringList{"ann", "carl"} << unchanged;
 }
 
@@ -165,7 +163,7 @@ void TestFFavorites::addDialog()
     QFETCH(QStringList, shown);
     QFETCH(QByteArray, saved);
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Sellers.txt", "carl\r\nann\r\n");
+    writeFile(dir + "/Sellers.txt", "carl\r\nann\r\n");
     Window win(dir, true);
     clickRow(win.list, "carl");
     answerAddDialog(typed, how);
@@ -189,7 +187,7 @@ void TestFFavorites::closeBoxKeepsAdditions()
     QCOMPARE(win.w.SelectedUserID(), QString());
     QCOMPARE(readBytes(dir + "/Sellers.txt"), QByteArray("dora\r\n"));
     // The caller's unload after the close box writes nothing more.
-    writeBytesRaw(dir + "/Sellers.txt", "changed meanwhile\r\n");
+    writeFile(dir + "/Sellers.txt", "changed meanwhile\r\n");
     win.w.Unload();
     QCOMPARE(readBytes(dir + "/Sellers.txt"), QByteArray("changed meanwhile\r\n"));
 }
@@ -211,7 +209,7 @@ void TestFFavorites::failedSaveIsToldAndCanBeRetried()
     QByteArray old;
     for (int i = 0; i < 20; ++i)
         old += "seller-" + QByteArray::number(i) + "\n";
-    writeBytesRaw(path, old);
+    writeFile(path, old);
 
     Window win(dir, true);
     FileSizeLimit limit(fullDisk ? 64 : 1 << 30);
@@ -258,7 +256,7 @@ void TestFFavorites::unreadableListIsToldAndNeverOverwritten()
 void TestFFavorites::programEndSavesOpenList()
 {
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Bidders.txt", "ann\r\nbob\r\n");
+    writeFile(dir + "/Bidders.txt", "ann\r\nbob\r\n");
     Window win(dir, false);
     clickRow(win.list, "bob");
     win.button("cmdDelete")->click();

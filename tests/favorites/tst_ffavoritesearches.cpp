@@ -66,9 +66,6 @@ private slots:
     void unstorableCharactersAreRefused();
     void cancelAsksCloseBoxAndEscDoNot_data();
     void cancelAsksCloseBoxAndEscDoNot();
-    void skippedLinesAreToldOnceAndBackedUp();
-    void failedSaveIsToldAndRetried();
-    void unreadableFileIsNeverOverwritten();
 };
 
 void TestFFavoriteSearches::firstOpeningLeavesEmptyFile()
@@ -87,7 +84,7 @@ void TestFFavoriteSearches::firstOpeningLeavesEmptyFile()
 void TestFFavoriteSearches::doubleClickRunsSearchAndUnloadSaves()
 {
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Searches.txt", "lamps|lamp shade|1||8||||True\ncameras|digital camera|2||2|625|10|200|False\n");
+    writeFile(dir + "/Searches.txt", "lamps|lamp shade|1||8||||True\ncameras|digital camera|2||2|625|10|200|False\n");
     Window win(dir);
     QCOMPARE(rows(win.list), (QStringList{"cameras", "lamps"}));
     clickRow(win.list, "cameras", /*doubleClick=*/true);
@@ -104,7 +101,7 @@ void TestFFavoriteSearches::doubleClickRunsSearchAndUnloadSaves()
 void TestFFavoriteSearches::deleteReselectsAndSetsButtons()
 {
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Searches.txt", "c|kw|1||0||||True\r\na|kw|1||0||||True\r\nb|kw|1||0||||True\r\n");
+    writeFile(dir + "/Searches.txt", "c|kw|1||0||||True\r\na|kw|1||0||||True\r\nb|kw|1||0||||True\r\n");
     MessageBoxRecorder recorder;
     Window win(dir);
     QPushButton *go = win.button("cmdGo");
@@ -127,7 +124,7 @@ void TestFFavoriteSearches::deleteReselectsAndSetsButtons()
 void TestFFavoriteSearches::composedSearchIsAddedSortedAndRuns()
 {
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Searches.txt", "apples|kw|1||0||||True\r\nzebras|kw|1||0||||True\r\n");
+    writeFile(dir + "/Searches.txt", "apples|kw|1||0||||True\r\nzebras|kw|1||0||||True\r\n");
     Window win(dir);
     clickRow(win.list, "zebras");
     composeNext({{"txtName", "Mugs"}, {"txtKeywords", "blue mug"}, {"txtExclude", "chipped"},
@@ -151,7 +148,7 @@ void TestFFavoriteSearches::composedSearchIsAddedSortedAndRuns()
 void TestFFavoriteSearches::repeatedNameIsUnsuccessful()
 {
     const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Searches.txt", "cars|vw golf|1||0||||False\r\n");
+    writeFile(dir + "/Searches.txt", "cars|vw golf|1||0||||False\r\n");
     Window win(dir);
     composeNext({{"txtName", "Cars"}, {"txtKeywords", "audi"}});
     MessageBoxRecorder recorder;
@@ -256,64 +253,6 @@ void TestFFavoriteSearches::cancelAsksCloseBoxAndEscDoNot()
     }
     QCOMPARE(dlg.d.isVisible(), openAfter);
     QVERIFY(!dlg.d.IsSaved());
-}
-
-void TestFFavoriteSearches::skippedLinesAreToldOnceAndBackedUp()
-{
-    const QString dir = TestEnvironment::programDir();
-    const QByteArray old("good|kw|1||0||||True\r\nshort|line\r\nbad|kw|x||0||||True\r\n");
-    writeBytesRaw(dir + "/Searches.txt", old);
-    MessageBoxRecorder recorder;
-    Window win(dir);
-    QTRY_COMPARE(recorder.texts.size(), 1);
-    for (const QString &part : {QString("2 lines"), QDir::toNativeSeparators(dir + "/Searches.txt"), QString("Searches.txt.bak")})
-        QVERIFY2(recorder.texts.first().contains(part), qPrintable(recorder.texts.first()));
-    QCOMPARE(rows(win.list), QStringList{"good"});
-    win.button("cmdClose")->click();
-    QCOMPARE(recorder.texts.size(), 1);
-    QCOMPARE(readBytes(dir + "/Searches.txt.bak"), old);
-    QCOMPARE(readBytes(dir + "/Searches.txt"), QByteArray("good|kw|1||0||||True\r\n"));
-}
-
-void TestFFavoriteSearches::failedSaveIsToldAndRetried()
-{
-    const QString dir = TestEnvironment::programDir();
-    writeBytesRaw(dir + "/Searches.txt", "keep|kw|1||0||||True\n");
-    Window win(dir);
-    composeNext({{"txtKeywords", "new search"}});
-    win.button("cmdAdd")->click();
-
-    QFile::remove(dir + "/Searches.txt");
-    QDir(dir).mkdir("Searches.txt"); // its place is taken
-    QStringList texts;
-    answerNextModal([&](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        QVERIFY(box);
-        texts.append(box->text());
-        QDir(dir).rmdir("Searches.txt");
-        box->button(QMessageBox::Retry)->click();
-    });
-    win.button("cmdClose")->click();
-    QCOMPARE(texts.size(), 1);
-    QVERIFY2(texts.first().contains(QDir::toNativeSeparators(dir + "/Searches.txt")), qPrintable(texts.first()));
-    QVERIFY2(texts.first().contains("directory"), qPrintable(texts.first()));
-    // The searches stayed in memory through the failure.
-    QCOMPARE(readBytes(dir + "/Searches.txt"), QByteArray("keep|kw|1||0||||True\r\nnew search|new search|1||0||||False\r\n"));
-}
-
-void TestFFavoriteSearches::unreadableFileIsNeverOverwritten()
-{
-    const QString dir = TestEnvironment::programDir();
-    QVERIFY(QDir(dir).mkpath("Searches.txt/inside"));
-    MessageBoxRecorder recorder;
-    {
-        Window win(dir);
-        QTRY_COMPARE(recorder.texts.size(), 1);
-        QVERIFY(recorder.texts.first().contains("could not be read"));
-        win.button("cmdClose")->click();
-    }
-    QCOMPARE(recorder.texts.size(), 1); // no attempt to write, so no failure message
-    QVERIFY(QFileInfo(dir + "/Searches.txt/inside").isDir());
 }
 
 BIDBENCH_TEST_MAIN(TestFFavoriteSearches)

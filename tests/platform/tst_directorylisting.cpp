@@ -32,10 +32,8 @@ class TestDirectoryListing : public QObject
 
 private slots:
     void attributesOfEachKind();
-    void filesOnlyLeavesFoldersOut();
     void unreadableFolderIsEmpty();
     void favoritesFolderMadeOnFirstUse();
-    void favoritesFolderMissingWhenItCannotBeMade();
 };
 
 void TestDirectoryListing::attributesOfEachKind()
@@ -75,21 +73,6 @@ void TestDirectoryListing::attributesOfEachKind()
         QVERIFY2(!isPlainFolder(expected.value(name)), name);
 }
 
-void TestDirectoryListing::filesOnlyLeavesFoldersOut()
-{
-    QTemporaryDir dir;
-    QDir d(dir.path());
-    QVERIFY(d.mkdir("sub"));
-    touch(d.filePath("a.url"));
-    touch(d.filePath(".b.url"));
-    QVERIFY(QFile::link(d.filePath("sub"), d.filePath("sublink")));
-    QStringList names;
-    for (const Entry &e : list(dir.path(), Include::Files))
-        names.append(e.name);
-    names.sort();
-    QCOMPARE(names, (QStringList{".b.url", "a.url"}));
-}
-
 void TestDirectoryListing::unreadableFolderIsEmpty()
 {
     QTemporaryDir dir;
@@ -106,17 +89,6 @@ void TestDirectoryListing::favoritesFolderMadeOnFirstUse()
     QVERIFY(QFileInfo(expected).isDir());
     QCOMPARE(SpecialFolder::path(SpecialFolder::Favorites), expected); // and found again
     QCOMPARE(SpecialFolder::path(5), QString());
-}
-
-void TestDirectoryListing::favoritesFolderMissingWhenItCannotBeMade()
-{
-    QTemporaryDir dir;
-    touch(dir.filePath("blocker"));
-    const QByteArray saved = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("blocker")));
-    const QString path = SpecialFolder::path(SpecialFolder::Favorites);
-    qputenv("XDG_DATA_HOME", saved);
-    QCOMPARE(path, QString());
 }
 
 BIDBENCH_TEST_MAIN(TestDirectoryListing)

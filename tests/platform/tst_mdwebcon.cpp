@@ -18,7 +18,6 @@ private slots:
     void silentServerTimesOut();
     void addressThatIsNoWebAddressFails_data();
     void addressThatIsNoWebAddressFails();
-    void closedConnectionReportsNothing();
 };
 
 void TestMdWebCon::answerArrivesAsResponse_data()
@@ -32,10 +31,6 @@ void TestMdWebCon::answerArrivesAsResponse_data()
     const QByteArray page = "<html><status><newversion>1</newversion></status></html>";
     QTest::newRow("200 whole body") << 200 << QByteArray("text/html") << page
                                     << int(MdWebCon::ResponseComplete) << QString::fromLatin1(page);
-    QTest::newRow("utf-8 body") << 200 << QByteArray("text/html; charset=utf-8")
-                                << QByteArray("<message>Gr\xc3\xbc\xc3\x9f""e</message>")
-                                << int(MdWebCon::ResponseComplete)
-                                << QStringLiteral("<message>Grüße</message>");
     QTest::newRow("server's own charset") << 200 << QByteArray("text/html; charset=\"windows-1252\"")
                                           << QByteArray("caf\xe9 \x80") << int(MdWebCon::ResponseComplete)
                                           << QStringLiteral("café €");
@@ -125,8 +120,6 @@ void TestMdWebCon::addressThatIsNoWebAddressFails_data()
 {
     QTest::addColumn<QString>("url");
     QTest::newRow("local file") << QStringLiteral("file:///etc/passwd");
-    QTest::newRow("no scheme") << QStringLiteral("/version/versioncheck.asp");
-    QTest::newRow("empty") << QString();
 }
 
 void TestMdWebCon::addressThatIsNoWebAddressFails()
@@ -138,23 +131,6 @@ void TestMdWebCon::addressThatIsNoWebAddressFails()
     QCOMPARE(spy.count(), 0); // reported later, like an answer
     QVERIFY(spy.wait(2000));
     QCOMPARE(spy.at(0).at(0).toInt(), int(MdWebCon::ResponseFailed));
-}
-
-void TestMdWebCon::closedConnectionReportsNothing()
-{
-    LoopbackServer server;
-    MdWebCon connection;
-    QSignalSpy spy(&connection, &MdWebCon::AsynchResponse);
-    connection.AsynchRequest(server.url(QStringLiteral("/version/versioncheck.asp")));
-    connection.CloseConnection();
-
-    // A second request on the same connection still works and is the only one reported.
-    connection.AsynchRequest(server.url(QStringLiteral("/second")));
-    QVERIFY(spy.wait(5000));
-    QTest::qWait(100);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), int(MdWebCon::ResponseComplete));
-    QVERIFY(spy.at(0).at(1).toString().contains(QLatin1String("/second")));
 }
 
 BIDBENCH_TEST_MAIN(TestMdWebCon)
