@@ -1,20 +1,19 @@
-#include "AppContext.h"
-#include "FMain.h"
-#include "LoopbackServer.h"
-#include "RecordingShell.h"
-#include "SettingsStore.h"
+#include "EditCommands.h"
+#include "FindBar.h"
+#include "RealWindow.h"
 #include "TestMain.h"
-#include "WebEnginePane.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
+#include <QPrinter>
+#include <QSignalSpy>
 
-#include <memory>
-
-// The real main window with real browser panes, against loopback servers standing in for
-// the redirect service and two eBay sites.
+// The main window with real panes; one loopback server is the redirect and the US site,
+// another the German site. The Talvex pane is not under test: nothing listens at its host.
+// Ends with Find and Print on a page of words.
 class TestBrowsing : public QObject
 {
     Q_OBJECT
@@ -25,131 +24,137 @@ private slots:
     void secondPageEnablesBack();
     void choosingASiteLoadsItAtOnce();
     void homeFollowsTheCheckedSite();
+    void findBarFindsAndCountsWords();
+    void printGoesToPdfLikeFromTheDialog();
     void cleanupTestCase();
 
 private:
-    QStringList pathsOf(const LoopbackServer &server) const;
+    void expectPage(const QString &title);
 
-    LoopbackServer redirectAndUs; // the redirect service and the US site share one server
+    LoopbackServer us;
     LoopbackServer germany;
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    RecordingShell shell;
-    std::unique_ptr<FMain> window;
+    std::unique_ptr<RealWindow> real;
+    FMain *w = nullptr;
 };
 
-QStringList TestBrowsing::pathsOf(const LoopbackServer &server) const
+void TestBrowsing::expectPage(const QString &title)
 {
-    QStringList paths;
-    for (const LoopbackServer::Request &r : server.requests) {
-        if (r.path != "/favicon.ico") // the engine's own, whenever a page has none
-            paths.append(r.pathAndQuery());
-    }
-    return paths;
+    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), "Talvex Bidbench > " + title, 15000);
 }
 
 void TestBrowsing::initTestCase()
 {
-    redirectAndUs.setHandler([](const LoopbackServer::Request &r) {
-        if (r.path.startsWith("/link-")) {
-            const QString loc = r.query.mid(r.query.indexOf("loc=") + 4);
-            return LoopbackServer::redirect(QUrl::fromPercentEncoding(loc.toUtf8()));
-        }
-        if (r.path == "/")
-            return LoopbackServer::page("eBay US", "<h1>eBay US</h1><p><a id='next' href='/second'>next</a></p>");
-        return LoopbackServer::page("Page " + r.path);
-    });
+    us.setHandler(withRedirect([](const LoopbackServer::Request &r) {
+        if (r.path == "/words")
+            return LoopbackServer::page("Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>");
+        return LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
+    }));
     germany.setHandler([](const LoopbackServer::Request &) { return LoopbackServer::page("eBay DE"); });
-
-    Destinations d;
-    d.serviceHost = "127.0.0.1:1"; // nothing listens there; the Talvex pane is not under test
-    for (int i = 1; i <= 4; ++i)
-        d.redirectBases.append(redirectAndUs.url(QStringLiteral("/link-%1").arg(i)));
-    d.ebayHostUS = redirectAndUs.hostPort();
-    d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = redirectAndUs.hostPort();
-    d.ebayHostDE = germany.hostPort();
-    d.ebayPagesHost = redirectAndUs.hostPort();
-
-    settings = std::make_unique<SettingsStore>(dir.path() + "/settings");
-    settings->SaveSetting("Talvex Bidbench", "Settings", "StartScreen", "N");
-    AppContext context;
-    context.destinations = d;
-    context.settings = settings.get();
-    context.shell = &shell;
-    context.paneFactory = WebEnginePane::factory(dir.path() + "/profiles");
-    context.programDir = TestEnvironment::programDir();
-    context.endProgram = [] {};
-    window = std::make_unique<FMain>(context, true);
-    window->show();
+    real = std::make_unique<RealWindow>(us, "127.0.0.1:1");
+    real->context.destinations.ebayHostDE = germany.hostPort();
+    w = real->open();
 }
 
 void TestBrowsing::startUpGoesThroughTheRedirect()
 {
-    FMain *w = window.get();
-    const QString home = redirectAndUs.url("/");
+    const QString home = us.url("/");
     QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), home, 15000);
-    QTRY_VERIFY(!w->brwAuction->Busy());
-    const QString encodedHost = QString(redirectAndUs.hostPort()).replace(":", "%3A");
-    QVERIFY2(pathsOf(redirectAndUs).contains("/link-1?loc=http%3A//" + encodedHost), qPrintable(pathsOf(redirectAndUs).join(' ')));
     QCOMPARE(w->cboAddress->currentText(), home);
+    QTRY_VERIFY(!w->brwAuction->Busy());
+    const QString encodedHost = QString(us.hostPort()).replace(":", "%3A");
+    const QStringList paths = pagePaths(us);
+    QVERIFY2(paths.contains("/link-1?loc=http%3A//" + encodedHost), qPrintable(paths.join(' ')));
     QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
-    QTRY_COMPARE(w->windowTitle(), QString("Talvex Bidbench > ")); // the Talvex pane shows nothing yet
-    QVERIFY(!w->tbrNavigateButton(1)->isEnabled());
 }
 
 void TestBrowsing::secondPageEnablesBack()
 {
-    FMain *w = window.get();
     w->setTabIndex(FMain::kAuctionTab);
-    QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > eBay US"));
-    w->cboAddress->setEditText(redirectAndUs.url("/second"));
-    QTest::keyClick(w->cboAddress->lineEdit(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Page /second"), 10000);
+    expectPage("eBay US");
+    QVERIFY(!w->tbrNavigateButton(1)->isEnabled()); // the redirect left no page to go back to
+    real->enterAddress(us.url("/second"));
+    expectPage("Page /second");
     QTRY_VERIFY(w->tbrNavigateButton(1)->isEnabled());
     QVERIFY(!w->tbrNavigateButton(2)->isEnabled());
-    QTRY_COMPARE(w->cboAddress->itemText(0), redirectAndUs.url("/second"));
+    real->screenshot("auction-real-page.png");
 
     w->tbrNavigateButton(1)->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > eBay US"), 10000);
+    expectPage("eBay US");
     QTRY_VERIFY(w->tbrNavigateButton(2)->isEnabled());
-    QTRY_COMPARE(w->cboAddress->itemText(0), redirectAndUs.url("/"));
-    QCOMPARE(w->cboAddress->itemText(1), redirectAndUs.url("/second"));
-
-    // BIDBENCH_SCREENSHOTS: a folder for a picture of the window with a real page in it.
-    const QString folder = qEnvironmentVariable("BIDBENCH_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        QTest::qWait(300);
-        w->grab().save(folder + "/auction-real-page.png");
-    }
+    QTRY_COMPARE(w->cboAddress->itemText(0), us.url("/"));
+    QCOMPARE(w->cboAddress->itemText(1), us.url("/second"));
 }
 
 void TestBrowsing::choosingASiteLoadsItAtOnce()
 {
-    FMain *w = window.get();
     w->setTabIndex(FMain::kTalvexTab);
     germany.requests.clear();
     w->mnuOptionsSite(8)->trigger();
     QCOMPARE(w->tabIndex(), FMain::kAuctionTab);
-    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > eBay DE"), 10000);
-    QCOMPARE(pathsOf(germany), QStringList({"/"}));
+    expectPage("eBay DE");
+    QCOMPARE(pagePaths(germany), QStringList({"/"}));
     QTRY_COMPARE(w->cboAddress->itemText(0), germany.url("/"));
 }
 
 void TestBrowsing::homeFollowsTheCheckedSite()
 {
-    FMain *w = window.get();
-    w->cboAddress->setEditText(redirectAndUs.url("/elsewhere"));
-    QTest::keyClick(w->cboAddress->lineEdit(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Page /elsewhere"), 10000);
+    real->enterAddress(us.url("/elsewhere"));
+    expectPage("Page /elsewhere");
     germany.requests.clear();
     w->tbrNavigateButton(5)->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > eBay DE"), 10000);
-    QCOMPARE(pathsOf(germany), QStringList({"/"}));
+    expectPage("eBay DE");
+    QCOMPARE(pagePaths(germany), QStringList({"/"}));
+}
+
+void TestBrowsing::findBarFindsAndCountsWords()
+{
+    real->enterAddress(us.url("/words"));
+    expectPage("Words");
+    w->mnuEditFind->trigger();
+    FindBar *bar = w->editCommands->findBar(w->brwAuction);
+    QVERIFY(bar->isVisible());
+    QTest::keyClicks(bar->textBox(), "apple");
+    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
+    QTest::keyClick(bar->textBox(), Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("2 of 4"), 10000);
+    QTest::keyClick(bar->textBox(), Qt::Key_Return, Qt::ShiftModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
+
+    bar->matchCaseBox()->click(); // only the two lower-case ones count
+    QTRY_VERIFY_WITH_TIMEOUT(bar->resultText().endsWith(" of 2"), 10000);
+
+    bar->textBox()->selectAll();
+    QTest::keyClicks(bar->textBox(), "banana");
+    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("Not found"), 10000);
+    QVERIFY(bar->isNotFound());
+    QTest::keyClick(bar->textBox(), Qt::Key_Escape);
+    QVERIFY(!bar->isVisible());
+}
+
+void TestBrowsing::printGoesToPdfLikeFromTheDialog()
+{
+    const QString pdf = real->folder.path() + "/page.pdf";
+    // What a user does in the print dialog: choose printing to a PDF file.
+    w->editCommands->setPrintSetup([pdf](QPrinter &printer, QWidget *) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    QSignalSpy finished(w->editCommands, &EditCommands::printFinished);
+    w->mnuFilePrint->trigger();
+    QVERIFY(finished.wait(30000) || finished.size() == 1);
+    QCOMPARE(finished.first().first().toBool(), true);
+
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.size() > 1000);
 }
 
 void TestBrowsing::cleanupTestCase()
 {
-    window.reset();
+    real.reset();
 }
 
 BIDBENCH_TEST_MAIN(TestBrowsing)

@@ -1,21 +1,12 @@
-#include "AppContext.h"
-#include "FMain.h"
-#include "LoopbackServer.h"
-#include "RecordingShell.h"
-#include "SettingsStore.h"
+#include "RealWindow.h"
 #include "TestMain.h"
-#include "WebEnginePane.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QWebEngineView>
 
-#include <memory>
-
-// The real main window with real browser panes: the start-up login against a loopback
-// service, an item page on a loopback eBay site, and the snipe that follows.
+// The start-up login against a loopback service, an item page on a loopback eBay site,
+// and the snipe that follows, with real panes.
 class TestSnipeSession : public QObject
 {
     Q_OBJECT
@@ -29,15 +20,13 @@ private slots:
     void cleanupTestCase();
 
 private:
-    QList<LoopbackServer::Request> serviceRequests() const;
+    // Waits for the service's first request since its list was last cleared.
+    bool serviceAsked(LoopbackServer::Request *first);
 
     LoopbackServer service;
     LoopbackServer ebay;
-    QTemporaryDir dir;
-    QString programDir;
-    std::unique_ptr<SettingsStore> settings;
-    RecordingShell shell;
-    std::unique_ptr<FMain> window;
+    std::unique_ptr<RealWindow> real;
+    FMain *w = nullptr;
 
     // What the Talvex pane had finished loading when the login post arrived.
     QStringList talvexLoaded;
@@ -45,14 +34,12 @@ private:
     bool talvexBusyWhenPageEnded = true;
 };
 
-QList<LoopbackServer::Request> TestSnipeSession::serviceRequests() const
+bool TestSnipeSession::serviceAsked(LoopbackServer::Request *first)
 {
-    QList<LoopbackServer::Request> seen;
-    for (const LoopbackServer::Request &r : service.requests) {
-        if (r.path != "/favicon.ico") // the engine's own, whenever a page has none
-            seen.append(r);
-    }
-    return seen;
+    if (!QTest::qWaitFor([this] { return !pageRequests(service).isEmpty(); }, 20000))
+        return false;
+    *first = pageRequests(service).first();
+    return true;
 }
 
 void TestSnipeSession::initTestCase()
@@ -65,39 +52,21 @@ void TestSnipeSession::initTestCase()
             return reply;
         }
         if (r.path == "/secure/login.cfm")
-            return LoopbackServer::page("Talvex item", "<input id='bid' autofocus>");
+            return LoopbackServer::page("Talvex item");
         return LoopbackServer::page("Talvex " + r.path);
     });
-    ebay.setHandler([](const LoopbackServer::Request &r) {
-        if (r.path.startsWith("/link-")) {
-            const QString loc = r.query.mid(r.query.indexOf("loc=") + 4);
-            return LoopbackServer::redirect(QUrl::fromPercentEncoding(loc.toUtf8()));
-        }
+    ebay.setHandler(withRedirect([](const LoopbackServer::Request &r) {
         if (r.path == "/search")
             return LoopbackServer::page("Search", "<input id='q' autofocus>");
         return LoopbackServer::page("eBay " + r.path);
-    });
+    }));
 
-    Destinations d;
-    d.serviceHost = service.hostPort();
-    for (int i = 1; i <= 4; ++i)
-        d.redirectBases.append(ebay.url(QStringLiteral("/link-%1").arg(i)));
-    d.ebayHostUS = d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = ebay.hostPort();
-    d.ebayPagesHost = ebay.hostPort();
-
-    settings = std::make_unique<SettingsStore>(dir.path() + "/settings");
-    settings->SaveSetting("Talvex Bidbench", "Main", "User", "bob smith");
-    settings->SaveSetting("Talvex Bidbench", "Main", "Password", "p&ss=w+rd%");
-    programDir = TestEnvironment::programDir();
-
-    AppContext context;
-    context.destinations = d;
-    context.settings = settings.get();
-    context.shell = &shell;
-    const BrowserPaneFactory real = WebEnginePane::factory(dir.path() + "/profiles");
+    real = std::make_unique<RealWindow>(ebay, service.hostPort());
+    real->settings.SaveSetting("Talvex Bidbench", "Main", "User", "bob smith");
+    real->settings.SaveSetting("Talvex Bidbench", "Main", "Password", "p&ss=w+rd%");
     // Watch the Talvex pane from its creation, before the load sends it anywhere.
-    context.paneFactory = [this, real](PaneKind kind, QWidget *parent) {
-        BrowserPane *pane = real(kind, parent);
+    real->context.paneFactory = [this, make = real->context.paneFactory](PaneKind kind, QWidget *parent) {
+        BrowserPane *pane = make(kind, parent);
         if (kind == PaneKind::Talvex) {
             connect(pane, &BrowserPane::DownloadComplete, this, [this, pane] {
                 talvexLoaded.append(pane->LocationURL());
@@ -106,83 +75,64 @@ void TestSnipeSession::initTestCase()
         }
         return pane;
     };
-    context.programDir = programDir;
-    context.endProgram = [] {};
-    window = std::make_unique<FMain>(context, true);
-    window->show();
+    w = real->open();
 }
 
 void TestSnipeSession::loginPostFollowsThePleaseWaitPage()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!serviceRequests().isEmpty(), 20000);
-    const LoopbackServer::Request login = serviceRequests().first();
+    LoopbackServer::Request login;
+    QVERIFY(serviceAsked(&login));
     QCOMPARE(login.method, QByteArray("POST"));
     QCOMPARE(login.path, QString("/secure/login.cfm"));
     QCOMPARE(login.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
     QCOMPARE(login.body, QByteArray("username=bob+smith&temp_password=p%26ss%3Dw%2Brd%25"));
 
     // The please-wait page had been loaded, and nothing else, when the post went out.
-    QCOMPARE(talvexLoadedAtLogin, QStringList{QUrl::fromLocalFile(programDir + "/PleaseWait.html").toString()});
+    const QString pleaseWait = QUrl::fromLocalFile(real->context.programDir + "/PleaseWait.html").toString();
+    QCOMPARE(talvexLoadedAtLogin, QStringList{pleaseWait});
     QVERIFY(!talvexBusyWhenPageEnded);
 
-    QTRY_COMPARE_WITH_TIMEOUT(window->brwSnipe->LocationName(), QString("Talvex logged in"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->brwSnipe->LocationName(), QString("Talvex logged in"), 10000);
     int posts = 0;
-    for (const LoopbackServer::Request &r : serviceRequests())
+    for (const LoopbackServer::Request &r : pageRequests(service))
         posts += r.method == "POST";
     QCOMPARE(posts, 1);
 }
 
 void TestSnipeSession::itemPageEnablesSnipeAndSnipeCarriesTheCookie()
 {
-    FMain *w = window.get();
     QTRY_VERIFY_WITH_TIMEOUT(!w->brwAuction->Busy() && !w->brwSnipe->Busy(), 10000);
     w->setTabIndex(FMain::kAuctionTab);
+    real->enterAddress(ebay.url("/"));
+    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), ebay.url("/"), 10000);
     QVERIFY(!w->tbrSnipeButton->isEnabled());
 
     const QString item = ebay.url("/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12");
-    w->cboAddress->setEditText(ebay.url("/"));
-    QTest::keyClick(w->cboAddress->lineEdit(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), ebay.url("/"), 10000);
-    QVERIFY(!w->tbrSnipeButton->isEnabled());
     w->brwAuction->Navigate(item);
     QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->currentText(), item, 10000);
     QTRY_VERIFY(w->tbrSnipeButton->isEnabled());
-    QVERIFY(w->mnuNavigateSnipe->isEnabled());
-
-    // BIDBENCH_SCREENSHOTS: a folder for pictures of the window before and after the snipe.
-    const QString folder = qEnvironmentVariable("BIDBENCH_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        QTest::qWait(300);
-        w->grab().save(folder + "/snipe-enabled.png");
-    }
+    real->screenshot("snipe-enabled.png");
 
     service.requests.clear();
     w->tbrSnipeButton->trigger();
     QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
-    QTRY_VERIFY_WITH_TIMEOUT(!serviceRequests().isEmpty(), 10000);
-    const LoopbackServer::Request snipe = serviceRequests().first();
+    LoopbackServer::Request snipe;
+    QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.method, QByteArray("GET"));
-    QCOMPARE(snipe.path, QString("/secure/login.cfm"));
-    QCOMPARE(snipe.query, QString("item_number=1234567890&category=12"));
-    QVERIFY(snipe.body.isEmpty());
+    QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=1234567890&category=12"));
     QVERIFY2(snipe.header("Cookie").contains("TALVEXSESSION=s3ss10n"), snipe.header("Cookie").constData());
     QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Talvex item"), 10000);
-    if (!folder.isEmpty()) {
-        QTest::qWait(300);
-        w->grab().save(folder + "/sniped.png");
-    }
+    real->screenshot("sniped.png");
 }
 
-// The focus in a text field of a page: Ctrl+Z still reaches the menu command.
+// With the focus in a text field of a page, Ctrl+Z still reaches the menu command.
 void TestSnipeSession::ctrlZInAPageFieldSnipes()
 {
-    FMain *w = window.get();
     w->setTabIndex(FMain::kAuctionTab);
     w->brwAuction->Navigate(ebay.url("/search"));
     QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Search"), 10000);
     // An item address typed into the box (the page stays), then the focus goes into the page.
     w->cboAddress->setEditText(ebay.url("/itm/Some-Title/123456789012?hash=item1c"));
-    QVERIFY(w->mnuNavigateSnipe->isEnabled());
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     auto *view = w->brwAuction->findChild<QWebEngineView *>();
@@ -193,28 +143,27 @@ void TestSnipeSession::ctrlZInAPageFieldSnipes()
     service.requests.clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
-    QTRY_VERIFY_WITH_TIMEOUT(!serviceRequests().isEmpty(), 10000);
-    QCOMPARE(serviceRequests().first().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
+    LoopbackServer::Request snipe;
+    QVERIFY(serviceAsked(&snipe));
+    QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
 }
 
 void TestSnipeSession::homeOnTalvexTabOpensNews()
 {
-    FMain *w = window.get();
     QTRY_VERIFY_WITH_TIMEOUT(!w->brwSnipe->Busy(), 10000);
     w->setTabIndex(FMain::kTalvexTab);
     service.requests.clear();
     w->tbrNavigateButton(5)->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!serviceRequests().isEmpty(), 10000);
-    const LoopbackServer::Request news = serviceRequests().first();
+    LoopbackServer::Request news;
+    QVERIFY(serviceAsked(&news));
     QCOMPARE(news.method, QByteArray("GET"));
-    QCOMPARE(news.path, QString("/secure/news.cfm"));
-    QCOMPARE(news.query, QString());
+    QCOMPARE(news.pathAndQuery(), QString("/secure/news.cfm"));
     QTRY_VERIFY_WITH_TIMEOUT(w->brwSnipe->LocationURL().endsWith("/secure/news.cfm?"), 10000);
 }
 
 void TestSnipeSession::cleanupTestCase()
 {
-    window.reset();
+    real.reset();
 }
 
 BIDBENCH_TEST_MAIN(TestSnipeSession)
