@@ -61,31 +61,6 @@ void clickNodeNamed(QWidget *modal, const QString &text)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-// Counts the modal windows that show while it lives, and closes each.
-class ModalWatcher : public QObject
-{
-public:
-    ModalWatcher()
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible())
-                return;
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                texts.append(box->text());
-            ++count;
-            modal->close();
-        });
-        m_timer.start();
-    }
-    int count = 0;
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
 const QByteArray kBookmarks = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
                               "<DL><p><DT><H3>Auctions</H3><DL><p>"
                               "<DT><A HREF=\"http://www.ebay.com/itm/7\">Lamp</A></DL><p></DL>";
@@ -103,13 +78,11 @@ private slots:
     void opensChosenShortcut_data();
     void opensChosenShortcut();
     void closingOrEmptyShortcutOpensNothing();
-    void everyShowingReadsTheFolderAgain();
 
     void addsTheAuctionPage();
     void untitledAuctionPageIsTold();
 
     void importsTheChosenFile();
-    void cancelledImportIsSilent();
 };
 
 void TestBrowserFavorites::init()
@@ -176,26 +149,6 @@ void TestBrowserFavorites::closingOrEmptyShortcutOpensNothing()
     QCOMPARE(f.talvex()->requests.size(), talvexRequests);
 }
 
-void TestBrowserFavorites::everyShowingReadsTheFolderAgain()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    QStringList first, second;
-    const auto texts = [](QWidget *modal, QStringList *into) {
-        QTreeWidget *tree = qobject_cast<FIEFavorites *>(modal)->tree();
-        for (QTreeWidgetItemIterator it(tree); *it; ++it)
-            into->append((*it)->text(0));
-        modal->close();
-    };
-    answerNextModal([&](QWidget *modal) { texts(modal, &first); });
-    w->ShowBrowserFavorites();
-    writeFile(favoritesFolder() + "/Later.url", "[InternetShortcut]\r\nURL=http://later.test/\r\n");
-    answerNextModal([&](QWidget *modal) { texts(modal, &second); });
-    w->ShowBrowserFavorites();
-    QCOMPARE(first, QStringList{"Favorites"});
-    QCOMPARE(second, (QStringList{"Favorites", "Later"}));
-}
-
 void TestBrowserFavorites::addsTheAuctionPage()
 {
     AppFixture f;
@@ -253,18 +206,6 @@ void TestBrowserFavorites::importsTheChosenFile()
     QCOMPARE(favoritesContent(), (QStringList{"Auctions", "Auctions/Lamp.url"}));
     QCOMPARE(readFile(favoritesFolder() + "/Auctions/Lamp.url"),
              QByteArray("[InternetShortcut]\r\nURL=http://www.ebay.com/itm/7\r\n"));
-}
-
-void TestBrowserFavorites::cancelledImportIsSilent()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    ModalWatcher watcher; // answers the file dialog by closing it, and counts what follows
-    w->mnuFavoritesImport->trigger();
-    QTest::qWait(100);
-    QCOMPARE(watcher.count, 1);
-    QCOMPARE(watcher.texts, QStringList());
-    QCOMPARE(favoritesContent(), QStringList());
 }
 
 BIDBENCH_TEST_MAIN(TestBrowserFavorites)

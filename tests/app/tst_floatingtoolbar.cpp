@@ -17,7 +17,6 @@ class TestFloatingToolbar : public QObject
 private slots:
     void howTheToolbarEnds_data();
     void howTheToolbarEnds();
-    void maximizedWindowComesBackMaximized();
 
 private:
     enum Ending { Snipe, CloseBox, ClosedByProgram };
@@ -113,17 +112,6 @@ void TestFloatingToolbar::howTheToolbarEnds()
         QCOMPARE(w->tabIndex(), tab);
         QCOMPARE(f.talvex()->requests.size(), talvexBefore.size());
     }
-}
-
-void TestFloatingToolbar::maximizedWindowComesBackMaximized()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    w->showMaximized();
-    QTRY_VERIFY(w->isMaximized());
-    QVERIFY(runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); }, CloseBox).toolbarShown);
-    QVERIFY(w->isVisible());
-    QVERIFY(w->isMaximized());
 }
 
 BIDBENCH_TEST_MAIN(TestFloatingToolbar)
