@@ -23,20 +23,6 @@ QString favoritesFolder()
     return SpecialFolder::path(SpecialFolder::Favorites);
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 // Every file and folder below the Favorites folder, relative and sorted.
 QStringList favoritesContent()
 {
@@ -102,7 +88,7 @@ void TestBrowserFavorites::opensChosenShortcut_data()
 void TestBrowserFavorites::opensChosenShortcut()
 {
     QFETCH(QString, how);
-    writeFile(favoritesFolder() + "/Shop/Deal.url", "[InternetShortcut]\r\nURL=http://deal.test/x?a=1,2;b\r\n");
+    writeBytes(favoritesFolder() + "/Shop/Deal.url", "[InternetShortcut]\r\nURL=http://deal.test/x?a=1,2;b\r\n");
     AppFixture f;
     FMain *w = f.start();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -132,7 +118,7 @@ void TestBrowserFavorites::opensChosenShortcut()
 
 void TestBrowserFavorites::closingOrEmptyShortcutOpensNothing()
 {
-    writeFile(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
+    writeBytes(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
     AppFixture f;
     FMain *w = f.start();
     w->setTabIndex(FMain::kTalvexTab);
@@ -166,7 +152,7 @@ void TestBrowserFavorites::addsTheAuctionPage()
     w->mnuFavoritesAdd->trigger();
     QCOMPARE(prefilled, QString("Nice Bike - Road"));
     QCOMPARE(favoritesContent(), QStringList{"Nice Bike - Road.url"});
-    QCOMPARE(readFile(favoritesFolder() + "/Nice Bike - Road.url"),
+    QCOMPARE(readBytes(favoritesFolder() + "/Nice Bike - Road.url"),
              QByteArray("[InternetShortcut]\r\nURL=http://www.ebay.com/itm/5?var=1,2;x\r\n"));
 }
 
@@ -190,7 +176,7 @@ void TestBrowserFavorites::untitledAuctionPageIsTold()
 void TestBrowserFavorites::importsTheChosenFile()
 {
     const QString source = QDir::homePath() + "/Bookmarks.HTML";
-    writeFile(source, kBookmarks);
+    writeBytes(source, kBookmarks);
     AppFixture f;
     FMain *w = f.start();
     QString caption, dialogName;
@@ -204,7 +190,7 @@ void TestBrowserFavorites::importsTheChosenFile()
     QCOMPARE(caption, QString("Import Netscape Bookmarks to Favorites"));
     QCOMPARE(dialogName, QString("CommonDialog1"));
     QCOMPARE(favoritesContent(), (QStringList{"Auctions", "Auctions/Lamp.url"}));
-    QCOMPARE(readFile(favoritesFolder() + "/Auctions/Lamp.url"),
+    QCOMPARE(readBytes(favoritesFolder() + "/Auctions/Lamp.url"),
              QByteArray("[InternetShortcut]\r\nURL=http://www.ebay.com/itm/7\r\n"));
 }
 

@@ -14,19 +14,6 @@ const QStringList kDomains = QStringLiteral(
     "ebay.com;ebay.ca;ebay.co.uk;ebay.de;ebay.com.au;ebay.at;ebay.fr;ebay.nl;befr.ebay.be;"
     "benl.ebay.be;ebay.ch;ebay.it;ebay.es").split(u';');
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
-
 FMain *startWithSearchSites(AppFixture &f)
 {
     AppContext context = f.context();

@@ -65,7 +65,6 @@ void TestFloatingToolbar::howTheToolbarEnds_data()
     QTest::addColumn<int>("ending");
     QTest::addColumn<bool>("fromButton");
     QTest::addColumn<int>("tab");
-    QTest::newRow("Snipe!, from the menu") << int(Snipe) << false << int(FMain::kAuctionTab);
     QTest::newRow("Snipe!, from button 7") << int(Snipe) << true << int(FMain::kAuctionTab);
     QTest::newRow("close box, auction tab") << int(CloseBox) << true << int(FMain::kAuctionTab);
     QTest::newRow("close box, Talvex tab") << int(CloseBox) << false << int(FMain::kTalvexTab);
