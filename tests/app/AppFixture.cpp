@@ -2,8 +2,24 @@
 
 #include "TestMain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
 
 AppFixture::AppFixture()
     : settings(settingsDir.path())

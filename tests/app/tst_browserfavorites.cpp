@@ -23,20 +23,6 @@ QString favoritesFolder()
     return SpecialFolder::path(SpecialFolder::Favorites);
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 // Every file and folder below the Favorites folder, relative and sorted.
 QStringList favoritesContent()
 {
@@ -61,31 +47,6 @@ void clickNodeNamed(QWidget *modal, const QString &text)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-// Counts the modal windows that show while it lives, and closes each.
-class ModalWatcher : public QObject
-{
-public:
-    ModalWatcher()
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible())
-                return;
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                texts.append(box->text());
-            ++count;
-            modal->close();
-        });
-        m_timer.start();
-    }
-    int count = 0;
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
 const QByteArray kBookmarks = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
                               "<DL><p><DT><H3>Auctions</H3><DL><p>"
                               "<DT><A HREF=\"http://www.ebay.com/itm/7\">Lamp</A></DL><p></DL>";
@@ -103,13 +64,11 @@ private slots:
     void opensChosenShortcut_data();
     void opensChosenShortcut();
     void closingOrEmptyShortcutOpensNothing();
-    void everyShowingReadsTheFolderAgain();
 
     void addsTheAuctionPage();
     void untitledAuctionPageIsTold();
 
     void importsTheChosenFile();
-    void cancelledImportIsSilent();
 };
 
 void TestBrowserFavorites::init()
@@ -129,7 +88,7 @@ void TestBrowserFavorites::opensChosenShortcut_data()
 void TestBrowserFavorites::opensChosenShortcut()
 {
     QFETCH(QString, how);
-    writeFile(favoritesFolder() + "/Shop/Deal.url", "[InternetShortcut]\r\nURL=http://deal.test/x?a=1,2;b\r\n");
+    writeBytes(favoritesFolder() + "/Shop/Deal.url", "[InternetShortcut]\r\nURL=http://deal.test/x?a=1,2;b\r\n");
     AppFixture f;
     FMain *w = f.start();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -159,7 +118,7 @@ void TestBrowserFavorites::opensChosenShortcut()
 
 void TestBrowserFavorites::closingOrEmptyShortcutOpensNothing()
 {
-    writeFile(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
+    writeBytes(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
     AppFixture f;
     FMain *w = f.start();
     w->setTabIndex(FMain::kTalvexTab);
@@ -174,26 +133,6 @@ void TestBrowserFavorites::closingOrEmptyShortcutOpensNothing()
     QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
     QCOMPARE(f.auction()->requests.size(), auctionRequests);
     QCOMPARE(f.talvex()->requests.size(), talvexRequests);
-}
-
-void TestBrowserFavorites::everyShowingReadsTheFolderAgain()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    QStringList first, second;
-    const auto texts = [](QWidget *modal, QStringList *into) {
-        QTreeWidget *tree = qobject_cast<FIEFavorites *>(modal)->tree();
-        for (QTreeWidgetItemIterator it(tree); *it; ++it)
-            into->append((*it)->text(0));
-        modal->close();
-    };
-    answerNextModal([&](QWidget *modal) { texts(modal, &first); });
-    w->ShowBrowserFavorites();
-    writeFile(favoritesFolder() + "/Later.url", "[InternetShortcut]\r\nURL=http://later.test/\r\n");
-    answerNextModal([&](QWidget *modal) { texts(modal, &second); });
-    w->ShowBrowserFavorites();
-    QCOMPARE(first, QStringList{"Favorites"});
-    QCOMPARE(second, (QStringList{"Favorites", "Later"}));
 }
 
 void TestBrowserFavorites::addsTheAuctionPage()
@@ -213,7 +152,7 @@ void TestBrowserFavorites::addsTheAuctionPage()
     w->mnuFavoritesAdd->trigger();
     QCOMPARE(prefilled, QString("Nice Bike - Road"));
     QCOMPARE(favoritesContent(), QStringList{"Nice Bike - Road.url"});
-    QCOMPARE(readFile(favoritesFolder() + "/Nice Bike - Road.url"),
+    QCOMPARE(readBytes(favoritesFolder() + "/Nice Bike - Road.url"),
              QByteArray("[InternetShortcut]\r\nURL=http://www.ebay.com/itm/5?var=1,2;x\r\n"));
 }
 
@@ -237,7 +176,7 @@ void TestBrowserFavorites::untitledAuctionPageIsTold()
 void TestBrowserFavorites::importsTheChosenFile()
 {
     const QString source = QDir::homePath() + "/Bookmarks.HTML";
-    writeFile(source, kBookmarks);
+    writeBytes(source, kBookmarks);
     AppFixture f;
     FMain *w = f.start();
     QString caption, dialogName;
@@ -251,20 +190,8 @@ void TestBrowserFavorites::importsTheChosenFile()
     QCOMPARE(caption, QString("Import Netscape Bookmarks to Favorites"));
     QCOMPARE(dialogName, QString("CommonDialog1"));
     QCOMPARE(favoritesContent(), (QStringList{"Auctions", "Auctions/Lamp.url"}));
-    QCOMPARE(readFile(favoritesFolder() + "/Auctions/Lamp.url"),
+    QCOMPARE(readBytes(favoritesFolder() + "/Auctions/Lamp.url"),
              QByteArray("[InternetShortcut]\r\nURL=http://www.ebay.com/itm/7\r\n"));
-}
-
-void TestBrowserFavorites::cancelledImportIsSilent()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    ModalWatcher watcher; // answers the file dialog by closing it, and counts what follows
-    w->mnuFavoritesImport->trigger();
-    QTest::qWait(100);
-    QCOMPARE(watcher.count, 1);
-    QCOMPARE(watcher.texts, QStringList());
-    QCOMPARE(favoritesContent(), QStringList());
 }
 
 BIDBENCH_TEST_MAIN(TestBrowserFavorites)

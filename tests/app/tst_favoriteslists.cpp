@@ -14,19 +14,6 @@ const QStringList kDomains = QStringLiteral(
     "ebay.com;ebay.ca;ebay.co.uk;ebay.de;ebay.com.au;ebay.at;ebay.fr;ebay.nl;befr.ebay.be;"
     "benl.ebay.be;ebay.ch;ebay.it;ebay.es").split(u';');
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
-
 FMain *startWithSearchSites(AppFixture &f)
 {
     AppContext context = f.context();
@@ -64,7 +51,6 @@ class TestFavoritesLists : public QObject
 private slots:
     void chosenUserOpensInAuctionPane_data();
     void chosenUserOpensInAuctionPane();
-    void chosenSearchOpensInAuctionPane_data();
     void chosenSearchOpensInAuctionPane();
     void categoryListGoesToUsersBrowser();
     void leavingWithoutChoiceOpensNothing_data();
@@ -87,11 +73,8 @@ void TestFavoritesLists::chosenUserOpensInAuctionPane_data()
         "http://r.test/link-1?loc=http%3A//bids.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewBidItems"
         "%26userid%3Dbig spender%26completed%3D0%26all%3D1%26rows%3D25");
     QTest::newRow("menu, seller") << true << true << "Favorite Sellers List" << "Sellers.txt" << "ann" << seller;
-    QTest::newRow("drop-down, seller") << false << true << "Favorite Sellers List" << "Sellers.txt" << "ann" << seller;
-    QTest::newRow("menu, bidder with a blank")
-        << true << false << "Favorite Bidders List" << "Bidders.txt" << "big spender" << bidder;
-    QTest::newRow("drop-down, bidder") << false << false << "Favorite Bidders List" << "Bidders.txt"
-                                       << "big spender" << bidder;
+    QTest::newRow("drop-down, bidder with a blank")
+        << false << false << "Favorite Bidders List" << "Bidders.txt" << "big spender" << bidder;
 }
 
 void TestFavoritesLists::chosenUserOpensInAuctionPane()
@@ -126,16 +109,8 @@ void TestFavoritesLists::chosenUserOpensInAuctionPane()
     QCOMPARE(readBytes(f.programDir + (sellers ? "/Bidders.txt" : "/Sellers.txt")), otherFile);
 }
 
-void TestFavoritesLists::chosenSearchOpensInAuctionPane_data()
-{
-    QTest::addColumn<bool>("fromMenu");
-    QTest::newRow("menu") << true;
-    QTest::newRow("drop-down") << false;
-}
-
 void TestFavoritesLists::chosenSearchOpensInAuctionPane()
 {
-    QFETCH(bool, fromMenu);
     AppFixture f;
     FMain *w = startWithSearchSites(f);
     writeBytes(f.programDir + "/Searches.txt",
@@ -143,10 +118,7 @@ void TestFavoritesLists::chosenSearchOpensInAuctionPane()
 
     QString caption;
     chooseInNextWindow("lamps", true, &caption);
-    if (fromMenu)
-        w->mnuFavoriteSearches->trigger();
-    else
-        w->tbrNavigateButtonMenu("Searches")->trigger();
+    w->tbrNavigateButtonMenu("Searches")->trigger();
 
     QCOMPARE(caption, QStringLiteral("Favorite Auction Searches"));
     // Site position 8 is the French-language Belgian site.

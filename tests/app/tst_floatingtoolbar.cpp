@@ -17,7 +17,6 @@ class TestFloatingToolbar : public QObject
 private slots:
     void howTheToolbarEnds_data();
     void howTheToolbarEnds();
-    void maximizedWindowComesBackMaximized();
 
 private:
     enum Ending { Snipe, CloseBox, ClosedByProgram };
@@ -66,7 +65,6 @@ void TestFloatingToolbar::howTheToolbarEnds_data()
     QTest::addColumn<int>("ending");
     QTest::addColumn<bool>("fromButton");
     QTest::addColumn<int>("tab");
-    QTest::newRow("Snipe!, from the menu") << int(Snipe) << false << int(FMain::kAuctionTab);
     QTest::newRow("Snipe!, from button 7") << int(Snipe) << true << int(FMain::kAuctionTab);
     QTest::newRow("close box, auction tab") << int(CloseBox) << true << int(FMain::kAuctionTab);
     QTest::newRow("close box, Talvex tab") << int(CloseBox) << false << int(FMain::kTalvexTab);
@@ -113,17 +111,6 @@ void TestFloatingToolbar::howTheToolbarEnds()
         QCOMPARE(w->tabIndex(), tab);
         QCOMPARE(f.talvex()->requests.size(), talvexBefore.size());
     }
-}
-
-void TestFloatingToolbar::maximizedWindowComesBackMaximized()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    w->showMaximized();
-    QTRY_VERIFY(w->isMaximized());
-    QVERIFY(runToolbar(w, [w] { w->mnuToolsToolbar->trigger(); }, CloseBox).toolbarShown);
-    QVERIFY(w->isVisible());
-    QVERIFY(w->isMaximized());
 }
 
 BIDBENCH_TEST_MAIN(TestFloatingToolbar)
