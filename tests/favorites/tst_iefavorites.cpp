@@ -5,6 +5,7 @@
 #include "TestMain.h"
 
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -269,9 +270,14 @@ void TestIEFavorites::clickOnShortcutChoosesIt()
     writeFile(m_fav + "/Shop/Deal.url", content);
     FIEFavorites window(m_fav);
     bool openAfterFolderClicks = false;
-    answerNextModal([&](QWidget *modal) {
-        QCOMPARE(modal, &window);
-        QTRY_VERIFY(window.TreeFilled());
+    // Act once the tree is filled. The poll can fire inside the walk's own event processing,
+    // so it must not wait there: it simply looks again later.
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, &window, [&] {
+        if (QApplication::activeModalWidget() != &window || !window.TreeFilled())
+            return;
+        poll.stop();
         QTreeWidget *tree = window.tree();
         clickNode(tree, tree->topLevelItem(0)); // the root and a folder choose nothing
         clickNode(tree, findByText(tree, "Shop"));
@@ -279,6 +285,9 @@ void TestIEFavorites::clickOnShortcutChoosesIt()
         tree->topLevelItem(0)->child(0)->setExpanded(true);
         clickNode(tree, findByText(tree, "Deal"));
     });
+    poll.start();
+    // Should the tree never fill, end the showing so that the test fails instead of hanging.
+    QTimer::singleShot(20000, &window, [&window] { window.reject(); });
     window.exec();
     QVERIFY(openAfterFolderClicks);
     QVERIFY(!window.isVisible());
