@@ -1,4 +1,5 @@
 // Saves and loads 10,000 saved searches. Prints the median of several runs.
+#include "BenchTiming.h"
 #include "CSearches.h"
 
 #include <QCoreApplication>
@@ -14,29 +15,9 @@
 namespace {
 constexpr int kRuns = 9;
 
-double cpuMs()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Wall-clock median and minimum, and the least CPU time: the machine is shared.
 void measure(const char *what, const std::function<void()> &run)
 {
-    std::vector<double> times;
-    double cpu = 1e18;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        const double cpuStart = cpuMs();
-        timer.start();
-        run();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-        cpu = std::min(cpu, cpuMs() - cpuStart);
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("  %-6s median %6.1f ms, best %6.1f ms, cpu %6.1f ms\n", what,
-                times[times.size() / 2], times.front(), cpu);
+    BenchTiming::measure(kRuns, run).print(what);
 }
 } // namespace
 

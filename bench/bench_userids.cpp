@@ -1,5 +1,6 @@
 // Loads and saves favourite user-ID lists of 100,000 and 200,000 IDs, and opens the favourites
 // window on 100,000. Prints the median of several runs. Run with QT_QPA_PLATFORM=offscreen.
+#include "BenchTiming.h"
 #include "CUserIDs.h"
 #include "FFavorites.h"
 #include "UserIDFile.h"
@@ -23,41 +24,11 @@ namespace {
 
 constexpr int kRuns = 7;
 
-double cpuMs()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Wall-clock median and minimum, and the least CPU time, over kRuns runs. The machine is
-// shared, so the minimum and the CPU time say more than the median when it is busy.
-struct Timing
-{
-    double median = 0, best = 0, cpu = 0;
-};
+using Timing = BenchTiming;
 
 Timing measure(const std::function<void()> &run, const std::function<void()> &after = {})
 {
-    std::vector<double> times;
-    double cpu = 1e18;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        const double cpuStart = cpuMs();
-        timer.start();
-        run();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-        cpu = std::min(cpu, cpuMs() - cpuStart);
-        if (after)
-            after();
-    }
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.front(), cpu};
-}
-
-void print(const char *what, const Timing &t)
-{
-    std::printf("  %-44s median %7.1f ms, best %7.1f ms, cpu %7.1f ms\n", what, t.median, t.best, t.cpu);
+    return BenchTiming::measure(kRuns, run, after);
 }
 
 // n distinct IDs of eBay-like shapes, then one in twenty repeated in another letter case.
@@ -117,8 +88,8 @@ int main(int argc, char *argv[])
         });
         std::printf(" %d IDs + %d duplicates in other case (%lld kept):\n", n, n / 20,
                     static_cast<long long>(loaded));
-        print("load (read file, fill list)", load);
-        print("save (write file)", save);
+        load.print("load (read file, fill list)");
+        save.print("save (write file)");
     }
 
     // The window: from the file to a shown, sorted, painted list. Its unload (which saves the
@@ -145,7 +116,7 @@ int main(int argc, char *argv[])
                 window.reset();
             });
         std::printf(" favourites window, %d IDs:\n", rows);
-        print("file to shown, sorted list", open);
+        open.print("file to shown, sorted list");
     }
     return 0;
 }
