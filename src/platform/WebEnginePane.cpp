@@ -5,8 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QStackedLayout>
 #include <QStandardPaths>
-#include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
@@ -58,9 +59,22 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     m_view->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     setFocusProxy(m_view);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    m_stoppedPage = new QLabel(this);
+    m_stoppedPage->setObjectName(QStringLiteral("stoppedPage"));
+    m_stoppedPage->setAlignment(Qt::AlignCenter);
+    m_stoppedPage->setTextFormat(Qt::PlainText);
+    m_stoppedPage->setWordWrap(true);
+    m_stoppedPage->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_stoppedPage->setAutoFillBackground(true);
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->addWidget(m_view);
+    m_stack->addWidget(m_stoppedPage);
+
+    // A load the engine never starts (an address it hands elsewhere) must not stay busy.
+    m_requestWatch.setSingleShot(true);
+    m_requestWatch.setInterval(3000);
+    connect(&m_requestWatch, &QTimer::timeout, this, [this] { m_loadRequested = false; });
 
     QWebEnginePage *page = m_view->page();
     connect(page, &QWebEnginePage::loadStarted, this, &WebEnginePane::onLoadStarted);
@@ -70,14 +84,25 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
             emit StatusTextChange(QStringLiteral("Opening page ") + info.url().toString()
                                   + QStringLiteral("..."));
     });
-    connect(page, &QWebEnginePage::urlChanged, this, &WebEnginePane::onUrlChanged);
-    connect(page, &QWebEnginePage::loadFinished, this, &WebEnginePane::onLoadFinished);
-    connect(page, &QWebEnginePage::loadProgress, this, &WebEnginePane::ProgressChange);
+    // Each of these can be the first sign that a navigation has committed.
+    connect(page, &QWebEnginePage::urlChanged, this, [this] {
+        // A move within the page starts no load; whatever we asked for has happened.
+        if (!m_view->page()->isLoading())
+            m_loadRequested = false;
+        reportIfCommitted();
+    });
+    connect(page, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        reportIfCommitted();
+        emit ProgressChange(percent);
+    });
     connect(page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         m_title = titleOrEmpty(title, m_view->url());
+        reportIfCommitted();
     });
+    connect(page, &QWebEnginePage::loadFinished, this, &WebEnginePane::onLoadFinished);
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, &WebEnginePane::onRendererEnded);
     connect(page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        emit StatusTextChange(url.isEmpty() ? (m_busy ? QString() : QStringLiteral("Done")) : url);
+        emit StatusTextChange(url.isEmpty() ? (Busy() ? QString() : QStringLiteral("Done")) : url);
     });
     connect(page, &QWebEnginePage::findTextFinished, this,
             [this](const QWebEngineFindTextResult &result) {
@@ -141,11 +166,35 @@ QString WebEnginePane::titleOrEmpty(const QString &engineTitle, const QUrl &url)
     return engineTitle;
 }
 
+bool WebEnginePane::startsNoLoad(const QUrl &target, const QUrl &current)
+{
+    if (target.scheme().compare(QLatin1String("javascript"), Qt::CaseInsensitive) == 0)
+        return true;
+    return target.hasFragment() && !current.isEmpty()
+           && target.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment);
+}
+
+bool WebEnginePane::Busy() const
+{
+    if (isShowingStoppedPage())
+        return false;
+    return m_loadRequested || m_view->page()->isLoading();
+}
+
+void WebEnginePane::expectLoad(bool startsLoad)
+{
+    showPage();
+    // The engine reports a load only a moment after it was asked for one, and callers look
+    // at Busy right after navigating.
+    m_loadRequested = startsLoad;
+    if (startsLoad)
+        m_requestWatch.start();
+}
+
 void WebEnginePane::Navigate(const QString &address)
 {
     const QUrl url = addressToUrl(address);
-    // Busy from the call on, as callers check it right after navigating.
-    m_busy = url.isValid();
+    expectLoad(url.isValid() && !startsNoLoad(url, m_view->url()));
     m_view->load(url);
 }
 
@@ -159,29 +208,42 @@ void WebEnginePane::Navigate(const QString &address, const QByteArray &postData,
     if (colon > 0)
         request.setHeader(header.left(colon).trimmed().toLatin1(),
                           header.mid(colon + 1).trimmed().toLatin1());
-    m_busy = request.url().isValid();
+    expectLoad(request.url().isValid());
     m_view->load(request);
 }
 
 void WebEnginePane::GoBack()
 {
+    if (canGoBack())
+        showPage();
     m_view->back();
 }
 
 void WebEnginePane::GoForward()
 {
+    if (canGoForward())
+        showPage();
     m_view->forward();
 }
 
 void WebEnginePane::Stop()
 {
+    m_loadRequested = false;
     m_view->stop();
 }
 
 void WebEnginePane::Refresh()
 {
-    m_busy = !m_view->url().isEmpty();
-    m_view->reload();
+    const QUrl url = m_view->url();
+    if (url.isEmpty())
+        return;
+    const bool stopped = isShowingStoppedPage();
+    expectLoad(true);
+    // The renderer is gone: load the page afresh rather than reload a dead document.
+    if (stopped)
+        m_view->load(url);
+    else
+        m_view->reload();
 }
 
 QString WebEnginePane::LocationURL() const
@@ -248,38 +310,74 @@ QWebEnginePage *WebEnginePane::createPopup()
 
 void WebEnginePane::onLoadStarted()
 {
-    m_busy = true;
+    m_loadRequested = false;
+    m_requestWatch.stop();
+    m_reportedSinceLoadStart = false;
     updateHistoryState();
 }
 
-void WebEnginePane::onUrlChanged()
-{
-    const QUrl url = m_view->url();
-    m_title = titleOrEmpty(m_view->title(), url);
-    if (url.isEmpty())
-        return;
-    updateHistoryState();
-    // While a load runs, the shown address can still move (a pending entry given up, a
-    // redirect); the load's end reports the one it settled on. Outside a load this is an
-    // in-page jump, which counts on its own.
-    if (!m_busy && url != m_lastNotifiedUrl)
-        notifyNavigated();
-}
-
-void WebEnginePane::onLoadFinished()
+void WebEnginePane::onLoadFinished(bool ok)
 {
     m_title = titleOrEmpty(m_view->title(), m_view->url());
-    updateHistoryState();
-    notifyNavigated();
-    m_busy = false;
+    reportIfCommitted();
+    // A reload commits the entry that was shown already; it still counts as arrived.
+    if (ok && !m_reportedSinceLoadStart && !m_view->url().isEmpty())
+        report(m_reported);
+    if (!m_view->page()->isLoading())
+        m_loadRequested = false;
     emit StatusTextChange(QStringLiteral("Done"));
     emit DownloadComplete();
 }
 
-void WebEnginePane::notifyNavigated()
+// The view shows the committed page; the history already points at the target of a move
+// back or forward that has not committed yet. Only when both agree has a page arrived.
+void WebEnginePane::reportIfCommitted()
 {
-    m_lastNotifiedUrl = m_view->url();
+    updateHistoryState();
+    const QUrl url = m_view->url();
+    const QWebEngineHistory *history = m_view->history();
+    const int index = history->currentItemIndex();
+    const int count = history->count();
+    if (url.isEmpty() || index < 0 || index >= count || history->currentItem().url() != url)
+        return;
+    const Entry entry{url, index, count};
+    if (entry != m_reported)
+        report(entry);
+}
+
+void WebEnginePane::report(const Entry &entry)
+{
+    m_reported = entry;
+    m_reportedSinceLoadStart = true;
+    m_title = titleOrEmpty(m_view->title(), m_view->url());
     emit NavigateComplete2();
+}
+
+void WebEnginePane::onRendererEnded()
+{
+    // Whatever was on its way would arrive into a page that is gone.
+    m_loadRequested = false;
+    m_view->stop();
+    m_stoppedPage->setText(stoppedPageText());
+    m_stack->setCurrentWidget(m_stoppedPage);
+    emit StatusTextChange(QStringLiteral("Done"));
+    emit DownloadComplete();
+}
+
+QString WebEnginePane::stoppedPageText() const
+{
+    return QStringLiteral("This page stopped working:\n") + m_view->url().toString()
+           + QStringLiteral("\n\nPress Refresh to load it again.");
+}
+
+bool WebEnginePane::isShowingStoppedPage() const
+{
+    return m_stack->currentWidget() == m_stoppedPage;
+}
+
+void WebEnginePane::showPage()
+{
+    m_stack->setCurrentWidget(m_view);
 }
 
 void WebEnginePane::updateHistoryState()

@@ -4,8 +4,11 @@
 
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
+class QLabel;
+class QStackedLayout;
 class QWebEngineProfile;
 class QWebEngineView;
 class QWebEnginePage;
@@ -34,7 +37,7 @@ public:
     void Stop() override;
     void Refresh() override;
 
-    bool Busy() const override { return m_busy; }
+    bool Busy() const override;
     QString LocationName() const override { return m_title; }
     QString LocationURL() const override;
     bool canGoBack() const override;
@@ -51,21 +54,44 @@ public:
 
     // A page's own title, or empty when the engine shows the address in its place.
     static QString titleOrEmpty(const QString &engineTitle, const QUrl &url);
+    // Whether loading target while current is shown starts no load in the engine: a
+    // javascript: address, or a move to another place of the same document.
+    static bool startsNoLoad(const QUrl &target, const QUrl &current);
+
+    // Shown in place of the page after its renderer process ended.
+    bool isShowingStoppedPage() const;
+    QString stoppedPageText() const;
 
 private:
+    struct Entry
+    {
+        QUrl url;
+        int index = -1;
+        int count = 0;
+        bool operator==(const Entry &) const = default;
+    };
+
+    void expectLoad(bool startsLoad);
     void onLoadStarted();
-    void onUrlChanged();
-    void onLoadFinished();
-    void notifyNavigated();
+    void onLoadFinished(bool ok);
+    void reportIfCommitted();
+    void report(const Entry &entry);
     void updateHistoryState();
+    void onRendererEnded();
+    void showPage();
     QWebEnginePage *createPopup();
 
     QWebEngineProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
     QList<QPointer<PopupBrowserWindow>> m_popups;
+    QStackedLayout *m_stack = nullptr;
+    QLabel *m_stoppedPage = nullptr;
     QString m_title;
-    bool m_busy = false;
-    QUrl m_lastNotifiedUrl;
+    // Set by our own Navigate until the engine starts the load and reports it itself.
+    bool m_loadRequested = false;
+    QTimer m_requestWatch;
+    bool m_reportedSinceLoadStart = false;
+    Entry m_reported;
     bool m_canGoBack = false;
     bool m_canGoForward = false;
     bool m_inFindCall = false;

@@ -3,7 +3,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+#include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include "StarFrames.h"
 
 // The start-up login against a loopback service, an item page on a loopback eBay site,
 // and the snipe that follows, with real panes.
@@ -16,6 +21,8 @@ private slots:
     void loginPostFollowsThePleaseWaitPage();
     void itemPageEnablesSnipeAndSnipeCarriesTheCookie();
     void ctrlZInAPageFieldSnipes();
+    void snipeTakesTheShownPageWhileItsPartsLoad();
+    void movesWithinAPageLeaveTheWindowAtRest();
     void homeOnTalvexTabOpensNews();
     void cleanupTestCase();
 
@@ -58,6 +65,15 @@ void TestSnipeSession::initTestCase()
     ebay.setHandler(withRedirect([](const LoopbackServer::Request &r) {
         if (r.path == "/search")
             return LoopbackServer::page("Search", "<input id='q' autofocus>");
+        if (r.path == "/itemA")
+            return LoopbackServer::page("Item A", "<a id='next' href='/itemB?item=222'>B</a>");
+        if (r.path == "/itemB")
+            return LoopbackServer::page("Item B", "<img src='/slow.png'>");
+        if (r.path == "/slow.png") {
+            LoopbackServer::Reply held{200, QByteArray(), "image/png"};
+            held.delayMs = 20000;
+            return held;
+        }
         return LoopbackServer::page("eBay " + r.path);
     }));
 
@@ -146,6 +162,53 @@ void TestSnipeSession::ctrlZInAPageFieldSnipes()
     LoopbackServer::Request snipe;
     QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
+}
+
+// Item page B shows at once but one of its pictures takes long: Snipe is for B meanwhile.
+void TestSnipeSession::snipeTakesTheShownPageWhileItsPartsLoad()
+{
+    w->setTabIndex(FMain::kAuctionTab);
+    real->enterAddress(ebay.url("/itemA?item=111"));
+    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Item A"), 10000);
+    auto *view = w->brwAuction->findChild<QWebEngineView *>();
+    view->page()->runJavaScript("document.getElementById('next').click()");
+    QTRY_VERIFY_WITH_TIMEOUT(pagePaths(ebay).contains("/slow.png"), 10000);
+
+    const QString itemB = ebay.url("/itemB?item=222");
+    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->currentText(), itemB, 5000);
+    QCOMPARE(w->cboAddress->itemText(0), itemB);
+    QVERIFY(w->brwAuction->Busy()); // the picture is still on its way
+    service.requests.clear();
+    w->tbrSnipeButton->trigger();
+    LoopbackServer::Request snipe;
+    QVERIFY(serviceAsked(&snipe));
+    QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=222"));
+}
+
+void TestSnipeSession::movesWithinAPageLeaveTheWindowAtRest()
+{
+    w->setTabIndex(FMain::kAuctionTab);
+    const QString item = ebay.url("/itemA?item=333");
+    real->enterAddress(item);
+    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Item A"), 10000);
+    QTRY_VERIFY(!w->timTimer->isActive());
+
+    real->enterAddress(item + "#description");
+    QTRY_COMPARE(w->cboAddress->itemText(0), item + "#description");
+    const QPixmap resting = w->starFrames().frame(w->isTextShown(), StarFrames::kRestingFrame);
+    QTRY_VERIFY(!w->brwAuction->Busy() && !w->timTimer->isActive()
+                && w->picSnipe->pixmap().cacheKey() == resting.cacheKey());
+    QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));
+
+    // The next page typed is the one Snipe takes.
+    const QString next = ebay.url("/itemA?item=444");
+    real->enterAddress(next);
+    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), next, 10000);
+    service.requests.clear();
+    w->tbrSnipeButton->trigger();
+    LoopbackServer::Request snipe;
+    QVERIFY(serviceAsked(&snipe));
+    QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=444"));
 }
 
 void TestSnipeSession::homeOnTalvexTabOpensNews()

@@ -1,12 +1,18 @@
 #include "LoopbackServer.h"
+#include "RealWindow.h"
 #include "TestMain.h"
 #include "WebEnginePane.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <memory>
+
+#include <signal.h>
 
 namespace {
 constexpr int kLoadTimeout = 20000;
@@ -37,6 +43,8 @@ private slots:
     void postCarriesExactBodyAndHeader();
     void titleAddressAndBusyFollowLoads();
     void historyRaisesCommandStateChange();
+    void movesWithoutALoadLeaveThePaneAtRest();
+    void endedRendererShowsAStoppedPageUntilRefresh();
     void cookiesArePerPaneAndPersist();
     void popupSharesThePaneProfile();
 
@@ -72,6 +80,11 @@ void TestWebEnginePane::init()
         }
         if (r.path == "/opener")
             return LoopbackServer::Reply{200, "<script>window.open('/popup','x')</script>"};
+        if (r.path == "/held") {
+            LoopbackServer::Reply reply = LoopbackServer::page("held");
+            reply.delayMs = 20000;
+            return reply;
+        }
         return LoopbackServer::page(r.path.mid(1));
     });
 }
@@ -146,6 +159,57 @@ void TestWebEnginePane::historyRaisesCommandStateChange()
     QVERIFY(settle(pane, [&] { pane.GoForward(); }));
     QTRY_VERIFY(states.contains(QVariantList{BrowserPane::CommandForward, false}));
     QCOMPARE(pane.LocationURL(), m_server->url("/two"));
+}
+
+void TestWebEnginePane::movesWithoutALoadLeaveThePaneAtRest()
+{
+    WebEnginePane pane(m_profiles->path(), "auction");
+    QVERIFY(load(pane, "/page"));
+    QSignalSpy committed(&pane, &BrowserPane::NavigateComplete2);
+
+    // The same page with "#section" starts no load in the engine, yet it is a new address.
+    pane.Navigate(m_server->url("/page#section"));
+    QTRY_COMPARE(committed.size(), 1);
+    QCOMPARE(pane.LocationURL(), m_server->url("/page#section"));
+    QVERIFY(!pane.Busy());
+    // So does a page's own history.pushState.
+    pane.view()->page()->runJavaScript("history.pushState({}, '', '/page/moved')");
+    QTRY_COMPARE(committed.size(), 2);
+    QCOMPARE(pane.LocationURL(), m_server->url("/page/moved"));
+    QVERIFY(!pane.Busy());
+
+    pane.Navigate("javascript:void(0)");
+    QVERIFY(!pane.Busy());
+
+    // Stop during a load whose page never arrives.
+    pane.Navigate(m_server->url("/held"));
+    QVERIFY(pane.Busy());
+    QTRY_VERIFY(!pagePaths(*m_server).isEmpty() && pagePaths(*m_server).last() == "/held");
+    pane.Stop();
+    QTRY_VERIFY(!pane.Busy());
+    QCOMPARE(pane.LocationURL(), m_server->url("/page/moved"));
+}
+
+// A renderer that crashes or is killed leaves a page that says so; Refresh brings it back.
+void TestWebEnginePane::endedRendererShowsAStoppedPageUntilRefresh()
+{
+    WebEnginePane pane(m_profiles->path(), "auction");
+    pane.show();
+    QVERIFY(load(pane, "/page"));
+    QTRY_VERIFY(pane.view()->page()->renderProcessPid() > 0);
+    ::kill(pid_t(pane.view()->page()->renderProcessPid()), SIGKILL);
+
+    auto *stopped = pane.findChild<QLabel *>("stoppedPage");
+    QVERIFY(stopped);
+    QTRY_VERIFY_WITH_TIMEOUT(stopped->isVisible(), kLoadTimeout);
+    QVERIFY(stopped->text().contains(m_server->url("/page")));
+    QVERIFY(!pane.Busy());
+
+    m_server->requests.clear();
+    QVERIFY(settle(pane, [&] { pane.Refresh(); }));
+    QVERIFY(!stopped->isVisible());
+    QCOMPARE(pagePaths(*m_server), QStringList{"/page"});
+    QCOMPARE(pane.LocationName(), QString("page"));
 }
 
 void TestWebEnginePane::cookiesArePerPaneAndPersist()

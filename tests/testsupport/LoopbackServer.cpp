@@ -3,6 +3,9 @@
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
 
 QByteArray LoopbackServer::Request::header(const QByteArray &name) const
 {
@@ -63,6 +66,20 @@ bool LoopbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket
     emit requestReceived(recorded);
 
     const Reply reply = m_handler(recorded);
+    if (reply.delayMs > 0) {
+        // Written by hand later: a responder must not outlive the request it answers.
+        QByteArray raw = "HTTP/1.1 " + QByteArray::number(reply.status) + " Delayed\r\nContent-Type: "
+                         + reply.contentType + "\r\nContent-Length: " + QByteArray::number(reply.body.size())
+                         + "\r\n";
+        for (const auto &h : reply.headers)
+            raw += h.first + ": " + h.second + "\r\n";
+        raw += "\r\n" + reply.body;
+        QTimer::singleShot(reply.delayMs, this, [socket = QPointer<QTcpSocket>(socket), raw] {
+            if (socket)
+                socket->write(raw);
+        });
+        return true;
+    }
     QHttpServerResponder responder = makeResponder(request, socket);
     responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(reply.status));
     responder.writeHeader("Content-Type", reply.contentType);

@@ -34,6 +34,7 @@ public:
         QByteArray body;
         QByteArray contentType = "text/html; charset=utf-8";
         QList<QPair<QByteArray, QByteArray>> headers; // e.g. Set-Cookie, Location
+        int delayMs = 0; // held back this long, as a slow part of a page
     };
 
     using Handler = std::function<Reply(const Request &)>;
