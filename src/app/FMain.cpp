@@ -7,6 +7,7 @@
 #include "TabControl.h"
 #include "ToolbarIcons.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,8 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QSessionManager>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
@@ -101,16 +101,6 @@ QString singleText(double value)
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
-// A stored size: a positive finite number of twips, or nothing.
-std::optional<double> storedTwips(const QString &text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value <= 0.0)
-        return std::nullopt;
-    return value;
-}
-
 QAction *separator(QMenu *menu)
 {
     return menu->addSeparator();
@@ -165,11 +155,6 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     resize(Twips::toPixelsX(MainDesign::kClientWidth),
            menuBar()->sizeHint().height() + Twips::toPixelsY(MainDesign::kClientHeight));
     m_client->installEventFilter(this);
-    // Pointer moves over the background and the tab strip bring back the link's resting look.
-    for (QWidget *tracked : {m_client, static_cast<QWidget *>(SSTab1), static_cast<QWidget *>(SSTab1->tabBar())}) {
-        tracked->setMouseTracking(true);
-        tracked->installEventFilter(this);
-    }
 
     timTimer->start();
     timStar->start();
@@ -357,6 +342,8 @@ void FMain::createControls()
     tbrGo->setStyleSheet(kSmallBarStyle);
     tbrGo->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tbrGoButton = tbrGo->addAction(QStringLiteral("Go!  "));
+    // The button shows the icon text, which Qt would make from the caption without its blanks.
+    tbrGoButton->setIconText(tbrGoButton->text());
     tbrGoButton->setObjectName(QStringLiteral("tbrGo.Buttons(1)"));
     SSTab1->addControl(kAuctionTab, tbrGo);
 
@@ -418,9 +405,6 @@ void FMain::connectControls()
     connect(mnuFileExit, &QAction::triggered, this, &FMain::ExitProgram);
     connect(timAppEnd, &QTimer::timeout, this, &FMain::timAppEnd_Timer);
     connect(timTimer, &QTimer::timeout, this, &FMain::timTimer_Timer);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) {
-        m_unloadMode = UnloadMode::SystemShutdown;
-    });
 
     // Navigation
     connect(SSTab1, &TabControl::Click, this, &FMain::SSTab1_Click);
@@ -470,7 +454,6 @@ void FMain::connectControls()
     connect(brwSnipe, &BrowserPane::CommandStateChange, this, &FMain::brwSnipe_CommandStateChange);
     connect(brwSnipe, &BrowserPane::DownloadComplete, this, &FMain::brwSnipe_DownloadComplete);
     connect(brwSnipe, &BrowserPane::NavigateComplete2, this, [this] { RefreshCommandState(); });
-    connect(brwSnipe, &BrowserPane::focusReceived, this, &FMain::Form_MouseMove);
 
     connectBrowserFavorites();
 }
@@ -586,32 +569,25 @@ void FMain::restoreGeometry()
     const QString state = settings.GetSetting(app, section, QStringLiteral("WindowState"));
     if (state.isEmpty())
         return; // design size; the stored sizes are not read
-    const std::optional<double> height = storedTwips(settings.GetSetting(app, section, QStringLiteral("WindowHeight")));
-    const std::optional<double> width = storedTwips(settings.GetSetting(app, section, QStringLiteral("WindowWidth")));
+    const QString height = settings.GetSetting(app, section, QStringLiteral("WindowHeight"));
+    const QString width = settings.GetSetting(app, section, QStringLiteral("WindowWidth"));
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const std::optional<WindowPlacement::Restore> stored =
+        WindowPlacement::restore(state, width, height, screen ? screen->availableGeometry().size() : QSize());
+    if (!stored)
+        return;
 
     // The stored sizes are the outer (frame) size; they become the normal size of the window,
     // and the state is applied after them so a maximized window keeps them for later.
     const QSize frame = frameGeometry().size() - size();
     QSize client = size();
-    m_pendingOuterSize = QSize(-1, -1);
-    if (height) {
-        m_pendingOuterSize.setHeight(qMax(1, Twips::toPixelsY(*height)));
-        client.setHeight(qMax(1, m_pendingOuterSize.height() - frame.height()));
-    }
-    if (width) {
-        m_pendingOuterSize.setWidth(qMax(1, Twips::toPixelsX(*width)));
-        client.setWidth(qMax(1, m_pendingOuterSize.width() - frame.width()));
-    }
+    m_pendingOuterSize = stored->outer;
+    if (stored->outer.height() > 0)
+        client.setHeight(qMax(1, stored->outer.height() - frame.height()));
+    if (stored->outer.width() > 0)
+        client.setWidth(qMax(1, stored->outer.width() - frame.width()));
     resize(client);
-
-    bool ok = false;
-    const int value = state.trimmed().toInt(&ok);
-    if (ok && value == 1)
-        setWindowState(Qt::WindowMinimized);
-    else if (ok && value == 2)
-        setWindowState(Qt::WindowMaximized);
-    else
-        setWindowState(Qt::WindowNoState); // 0, and anything that is not a window state
+    setWindowState(stored->state);
 }
 
 bool FMain::event(QEvent *event)
@@ -690,13 +666,6 @@ bool FMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_client && event->type() == QEvent::Resize) {
         LayoutControls();
-    } else if (event->type() == QEvent::MouseMove
-               && (watched == m_client || watched == SSTab1 || watched == SSTab1->tabBar())) {
-        // Only the bare background and the tab strip count, not the controls on them.
-        auto *widget = static_cast<QWidget *>(watched);
-        QWidget *under = widget->childAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        if (!under || under == SSTab1->tabBar())
-            Form_MouseMove();
     } else if ((watched == cboAddress || watched == cboAddress->lineEdit()) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -795,11 +764,6 @@ void FMain::ToggleButtonText()
     mnuOptionsText->setChecked(show);
     RefreshCommandState();
     LayoutControls();
-}
-
-void FMain::Form_MouseMove()
-{
-    lblMardell->restoreLook();
 }
 
 void FMain::tbrNavigate_MouseDown(const QPoint &globalPos)
@@ -1008,7 +972,8 @@ void FMain::ExitProgram()
 void FMain::BeginShutdown()
 {
     m_bIsShuttingDown = true;
-    setCursor(Qt::WaitCursor);
+    // The application's pointer: a disabled window shows none of its own.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     setEnabled(false);
     timAppEnd->start();
     brwAuction->Navigate(SiteStartURL());
@@ -1016,8 +981,17 @@ void FMain::BeginShutdown()
 
 void FMain::timAppEnd_Timer()
 {
-    m_unloadMode = UnloadMode::ProgramUnload;
-    close();
+    close(); // the program's own close: not a user close, so nothing asks again
+}
+
+// Only the window system's close is the user's (the close box, its menu, Alt+F4); a close
+// while the session manager collects data is the session ending. The same session can see
+// both, so the mode belongs to each close, not to the window.
+FMain::UnloadMode FMain::unloadModeOf(const QCloseEvent &event)
+{
+    if (qApp->isSavingSession())
+        return UnloadMode::SystemShutdown;
+    return event.spontaneous() ? UnloadMode::UserClose : UnloadMode::ProgramUnload;
 }
 
 bool FMain::ConfirmClose(UnloadMode mode)
@@ -1041,7 +1015,7 @@ void FMain::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (ConfirmClose(m_unloadMode)) {
+    if (ConfirmClose(unloadModeOf(*event))) {
         event->ignore();
         return;
     }
@@ -1090,6 +1064,8 @@ QList<FMain::SettingWrite> FMain::exitSettings() const
 void FMain::SaveSettingsAndEnd()
 {
     m_bIsEnded = true;
+    if (m_bIsShuttingDown)
+        QApplication::restoreOverrideCursor();
     unloadOtherWindows();
 
     for (const SettingWrite &write : exitSettings())

@@ -19,6 +19,7 @@ class CStartStatus;
 class EditCommands;
 class LinkLabel;
 class QAction;
+class QCloseEvent;
 class QComboBox;
 class QFileDialog;
 class QLabel;
@@ -223,6 +224,7 @@ private:
     void LoadMainWindow();
     void restoreGeometry();
     void LayoutControls();
+    static UnloadMode unloadModeOf(const QCloseEvent &event);
     bool ConfirmClose(UnloadMode mode); // true: the unload is cancelled
     void SaveSettingsAndEnd();
     void unloadOtherWindows();
@@ -231,7 +233,6 @@ private:
     void SSTab1_Click(int previousTab);
     void tbrNavigate_ButtonClick(int index);
     void tbrNavigate_MouseDown(const QPoint &globalPos);
-    void Form_MouseMove(); // the link label's resting look comes back
     void cboAddress_Click();
     void tbrGo_ButtonClick();
     void timTimer_Timer();
@@ -274,7 +275,6 @@ private:
     bool m_bIsLoaded = false;
     bool m_bIsShuttingDown = false;
     bool m_bIsEnded = false;
-    UnloadMode m_unloadMode = UnloadMode::UserClose;
     QSize m_pendingOuterSize; // stored outer size, corrected once the frame is known
 
     // --- Support services: version check, Help menu, About box, link label (FMainSupport.cpp) ---

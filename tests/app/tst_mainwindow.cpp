@@ -2,6 +2,8 @@
 #include "LinkLabel.h"
 #include "TabControl.h"
 #include "TestMain.h"
+
+#include <QScreen>
 #include "Twips.h"
 
 #include <QComboBox>
@@ -138,13 +140,15 @@ void TestMainWindow::restoredGeometry_data()
     QTest::addColumn<QString>("state");
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("height");
-    QTest::addColumn<QSize>("outer"); // pixels at 96 DPI; -1: the design size
+    QTest::addColumn<QSize>("outer"); // pixels at 96 DPI; -1: the design size; -2: the screen's
     QTest::addColumn<int>("windowState");
 
     QTest::newRow("normal, fractional twips") << "0" << "9004.5" << "6001" << QSize(600, 400) << int(Qt::WindowNoState);
     QTest::newRow("maximized") << "2" << "9000" << "6000" << QSize() << int(Qt::WindowMaximized);
     QTest::newRow("no state: sizes ignored") << "" << "9000" << "6000" << QSize() << int(Qt::WindowNoState);
-    QTest::newRow("state out of range") << "7" << "9000" << "6000" << QSize(600, 400) << int(Qt::WindowNoState);
+    QTest::newRow("state out of range: sizes ignored") << "7" << "9000" << "6000" << QSize() << int(Qt::WindowNoState);
+    QTest::newRow("state not a number: sizes ignored") << "abc" << "9000" << "6000" << QSize() << int(Qt::WindowNoState);
+    QTest::newRow("larger than the screen") << "0" << "99999999" << "1e300" << QSize(-2, -2) << int(Qt::WindowNoState);
     QTest::newRow("width not a number") << "0" << "wide" << "6000" << QSize(-1, 400) << int(Qt::WindowNoState);
     QTest::newRow("negative height") << "0" << "9000" << "-6000" << QSize(600, -1) << int(Qt::WindowNoState);
     QTest::newRow("not finite") << "0" << "inf" << "nan" << QSize() << int(Qt::WindowNoState);
@@ -166,6 +170,8 @@ void TestMainWindow::restoredGeometry()
     f.storeGeometry("WindowHeight", height);
     FMain *w = f.start();
     QCOMPARE(int(w->windowState()), windowState);
+    if (outer == QSize(-2, -2))
+        outer = w->screen()->availableGeometry().size();
     if (windowState == int(Qt::WindowNoState))
         QCOMPARE(w->frameGeometry().size(), QSize(outer.width() > 0 ? outer.width() : designSize.width(),
                                                   outer.height() > 0 ? outer.height() : designSize.height()));
@@ -186,6 +192,7 @@ void TestMainWindow::tabChangesSetStatusAndTitle()
     QCOMPARE(w->sbStatusBarPanel(1)->text(), QString("Auction Browser"));
     QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Working . . ."));
     QVERIFY(w->tbrGo->isVisibleTo(w));
+    QCOMPARE(w->tbrGo->widgetForAction(w->tbrGoButton)->property("text").toString(), QString("Go!  "));
     QVERIFY(!w->lblMardell->isVisibleTo(w));
     QVERIFY(w->mnuFavoritesAdd->isEnabled());
     QCOMPARE(w->windowTitle(), kTitle + "eBay Home");

@@ -5,6 +5,7 @@
 #include "ModalAnswer.h"
 #include "TabControl.h"
 #include "TestMain.h"
+#include "TitleBarClose.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -126,19 +127,21 @@ void TestSnipeWindow::passwordWindowFromToolsMenu()
 void TestSnipeWindow::exitAsksForPasswordOnlyWithoutUser_data()
 {
     QTest::addColumn<QString>("storedUser");
-    QTest::addColumn<bool>("byCloseBox");
+    QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("asked");
 
-    QTest::newRow("File > Exit, no user, saved") << "" << false << "save" << true;
-    QTest::newRow("close box, no user, closed") << "" << true << "close" << true;
-    QTest::newRow("close box, user stored") << "bob" << true << "" << false;
+    QTest::newRow("File > Exit, no user, saved") << "" << "exit" << "save" << true;
+    QTest::newRow("close box, no user, closed") << "" << "close box" << "close" << true;
+    QTest::newRow("close box, user stored") << "bob" << "close box" << "" << false;
+    // Not the user's close: the program's own, or the session's end.
+    QTest::newRow("program's close, no user") << "" << "program" << "" << false;
 }
 
 void TestSnipeWindow::exitAsksForPasswordOnlyWithoutUser()
 {
     QFETCH(QString, storedUser);
-    QFETCH(bool, byCloseBox);
+    QFETCH(QString, how);
     QFETCH(QString, answer);
     QFETCH(bool, asked);
 
@@ -165,8 +168,15 @@ void TestSnipeWindow::exitAsksForPasswordOnlyWithoutUser()
                 dialog->close();
         },
         30);
-    if (byCloseBox)
-        QVERIFY(!w->close()); // the close is cancelled and the exit sequence runs instead
+    if (how == "program") {
+        QVERIFY(w->close()); // straight to the unload
+        QCOMPARE(f.ended, 1);
+        QVERIFY(!dialogShown);
+        QTest::qWait(350);
+        return;
+    }
+    if (how == "close box")
+        QVERIFY(!closeFromTitleBar(w)); // cancelled; the exit sequence runs instead
     else
         w->mnuFileExit->trigger();
 
