@@ -1,7 +1,10 @@
 #include "TestMain.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <map>
 
 #include <unistd.h>
 
@@ -47,3 +50,43 @@ QString programDir()
 }
 
 } // namespace TestEnvironment
+
+namespace TestRegistry {
+
+namespace {
+std::map<QString, Factory> &objects()
+{
+    static std::map<QString, Factory> registered;
+    return registered;
+}
+} // namespace
+
+int add(const char *file, Factory make)
+{
+    objects()[QFileInfo(QString::fromUtf8(file)).completeBaseName()] = std::move(make);
+    return int(objects().size());
+}
+
+} // namespace TestRegistry
+
+int main(int argc, char *argv[])
+{
+    TestEnvironment::isolate();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QTEST_SET_MAIN_SOURCE_PATH
+
+    QStringList args = app.arguments();
+    const QString program = args.takeFirst();
+    auto &objects = TestRegistry::objects();
+    if (!args.isEmpty() && objects.count(args.first())) {
+        const auto made = objects.at(args.takeFirst())();
+        return QTest::qExec(made.get(), QStringList{program} + args);
+    }
+    int failed = 0;
+    for (const auto &[name, make] : objects) {
+        const auto made = make();
+        failed += QTest::qExec(made.get(), QStringList{program} + args);
+    }
+    return failed;
+}

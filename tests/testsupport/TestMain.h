@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QTest>
 
+#include <functional>
+#include <memory>
+
 // Every test program runs in a fresh temporary HOME with its own XDG folders, so no test
 // ever touches the user's real files. Call before the QApplication exists.
 namespace TestEnvironment {
@@ -11,13 +14,13 @@ void isolate();
 QString programDir();
 } // namespace TestEnvironment
 
+// One test program per folder holds the test objects of all its files. The program runs the
+// object named by its first argument (the file's name, "tst_exit"), or all of them.
+namespace TestRegistry {
+using Factory = std::function<std::unique_ptr<QObject>()>;
+int add(const char *file, Factory make);
+} // namespace TestRegistry
+
 #define BIDBENCH_TEST_MAIN(TestObject)                                                     \
-    int main(int argc, char *argv[])                                                       \
-    {                                                                                      \
-        TestEnvironment::isolate();                                                        \
-        QApplication app(argc, argv);                                                      \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                           \
-        TestObject tc;                                                                     \
-        QTEST_SET_MAIN_SOURCE_PATH                                                         \
-        return QTest::qExec(&tc, argc, argv);                                              \
-    }
+    static const int bidbenchRegistered = TestRegistry::add(                               \
+        __FILE__, [] { return std::unique_ptr<QObject>(new TestObject); });
