@@ -34,6 +34,7 @@ public:
         QByteArray body;
         QByteArray contentType = "text/html; charset=utf-8";
         QList<QPair<QByteArray, QByteArray>> headers; // e.g. Set-Cookie, Location
+        int byteIntervalMs = 0; // when set, the body trickles out one byte at a time
     };
 
     using Handler = std::function<Reply(const Request &)>;
