@@ -1,10 +1,10 @@
 #include "FAddEditFavoriteSearch.h"
 
+#include "KeepOpenOnEscape.h"
 #include "SearchSites.h"
 #include "Shell.h"
 #include "ui_FAddEditFavoriteSearch.h"
 
-#include <QKeyEvent>
 #include <QMessageBox>
 
 FAddEditFavoriteSearch::FAddEditFavoriteSearch(QStringList siteDomains, Shell *shell, QWidget *parent)
@@ -18,6 +18,7 @@ FAddEditFavoriteSearch::FAddEditFavoriteSearch(QStringList siteDomains, Shell *s
     ui->cboBoolean->setCurrentIndex(0);
     ui->cboSite->setCurrentIndex(0);
     ui->txtName->setFocus();
+    keepOpenOnEscape(this);
 
     connect(ui->cmdSave, &QPushButton::clicked, this, &FAddEditFavoriteSearch::SaveSearch);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &FAddEditFavoriteSearch::ConfirmCancel);
@@ -109,14 +110,4 @@ void FAddEditFavoriteSearch::ShowCategories()
 {
     if (m_pShell)
         m_pShell->open(SearchSites::GetCategoriesURL(m_siteDomains, ui->cboSite->currentIndex()));
-}
-
-void FAddEditFavoriteSearch::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the dialog open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

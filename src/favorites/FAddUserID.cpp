@@ -1,7 +1,8 @@
 #include "FAddUserID.h"
 
+#include "KeepOpenOnEscape.h"
+
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,7 @@ FAddUserID::FAddUserID(QWidget *parent)
     setTabOrder(txtUserID, cmdAdd);
     setTabOrder(cmdAdd, cmdCancel);
     txtUserID->setFocus();
+    keepOpenOnEscape(this);
 
     connect(cmdAdd, &QPushButton::clicked, this, &FAddUserID::cmdAdd_Click);
     connect(cmdCancel, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
@@ -53,14 +55,4 @@ void FAddUserID::cmdAdd_Click()
 {
     m_sEnteredUserID = txtUserID->text();
     done(QDialog::Accepted);
-}
-
-void FAddUserID::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the dialog open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -18,9 +18,6 @@ public:
     // The ID box's text as it was when Add was pressed; empty after Cancel or the close box.
     QString EnteredUserID() const { return m_sEnteredUserID; }
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void cmdAdd_Click();
 

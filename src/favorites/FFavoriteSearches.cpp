@@ -1,6 +1,7 @@
 #include "FFavoriteSearches.h"
 
 #include "FAddEditFavoriteSearch.h"
+#include "KeepOpenOnEscape.h"
 #include "SortedList.h"
 #include "ProgramEnd.h"
 
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -69,6 +69,7 @@ FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains
     setTabOrder(cmdClose, cmdAdd);
     setTabOrder(cmdAdd, cmdDelete);
     setTabOrder(cmdDelete, lstFavorites);
+    keepOpenOnEscape(this);
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavoriteSearches::UpdateButtons);
     connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavoriteSearches::RunSelectedSearch);
@@ -171,16 +172,6 @@ void FFavoriteSearches::closeEvent(QCloseEvent *event)
 {
     Unload();
     event->accept();
-}
-
-void FFavoriteSearches::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the window open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void FFavoriteSearches::UpdateButtons()

@@ -1,6 +1,7 @@
 #include "FFavorites.h"
 
 #include "FAddUserID.h"
+#include "KeepOpenOnEscape.h"
 #include "SortedList.h"
 #include "UserIDFile.h"
 #include "ProgramEnd.h"
@@ -8,7 +9,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -64,6 +64,7 @@ FFavorites::FFavorites(QString programDir, QWidget *parent)
     setTabOrder(cmdGetInfo, cmdAdd);
     setTabOrder(cmdAdd, cmdDelete);
     setTabOrder(cmdDelete, cmdClose);
+    keepOpenOnEscape(this);
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::lstFavorites_Click);
     connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::ViewSelectedUser);
@@ -153,16 +154,6 @@ void FFavorites::closeEvent(QCloseEvent *event)
 {
     Unload();
     event->accept();
-}
-
-void FFavorites::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the window open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void FFavorites::lstFavorites_Click()
