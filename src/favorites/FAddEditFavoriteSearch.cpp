@@ -1,6 +1,7 @@
 #include "FAddEditFavoriteSearch.h"
 
 #include "KeepOpenOnEscape.h"
+#include "ListFileText.h"
 #include "SearchSites.h"
 #include "Shell.h"
 #include "ui_FAddEditFavoriteSearch.h"
@@ -63,8 +64,6 @@ bool FAddEditFavoriteSearch::ValidateKeywords()
     return false;
 }
 
-// A saved search is one line of "|"-separated fields: a value holding "|" or a line break
-// would be misread when the list is loaded again.
 bool FAddEditFavoriteSearch::ValidateStorable()
 {
     const struct
@@ -80,15 +79,11 @@ bool FAddEditFavoriteSearch::ValidateStorable()
         {ui->txtPriceHigh, "Price Range: and"},
     };
     for (const auto &entry : boxes) {
-        const QString text = entry.box->text();
-        if (!text.contains(u'|') && !text.contains(u'\n') && !text.contains(u'\r'))
+        const QString refused = ListFileText::unstorable(entry.box->text(),
+                                                         QString::fromLatin1(entry.label), true);
+        if (refused.isEmpty())
             continue;
-        QMessageBox::warning(
-            this, QStringLiteral("Cannot Save"),
-            QStringLiteral("The box \"%1\" holds a \"|\" or a line break.\n\n"
-                           "Searches cannot be saved with these characters. "
-                           "Please remove them and save again.")
-                .arg(QString::fromLatin1(entry.label)));
+        QMessageBox::warning(this, QStringLiteral("Cannot Save"), refused);
         entry.box->setFocus();
         return false;
     }

@@ -1,10 +1,12 @@
 #include "FAddUserID.h"
 
 #include "KeepOpenOnEscape.h"
+#include "ListFileText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -53,6 +55,13 @@ FAddUserID::FAddUserID(QWidget *parent)
 
 void FAddUserID::cmdAdd_Click()
 {
+    // A pasted or dropped line break would come back from the file as two IDs.
+    const QString refused = ListFileText::unstorable(txtUserID->text(), QStringLiteral("User ID:"), false);
+    if (!refused.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Cannot Add"), refused);
+        txtUserID->setFocus();
+        return;
+    }
     m_sEnteredUserID = txtUserID->text();
     done(QDialog::Accepted);
 }

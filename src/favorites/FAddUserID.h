@@ -6,7 +6,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Asks for one user ID to add to a favourites list. Enter adds; Esc does not cancel.
+// Asks for one user ID to add to a favourites list. Enter adds; Esc does not cancel; an ID
+// holding a line break is refused.
 class FAddUserID : public QDialog
 {
     Q_OBJECT
