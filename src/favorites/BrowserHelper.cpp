@@ -11,7 +11,15 @@
 
 namespace {
 const QString kCaption = QStringLiteral("Talvex Bidbench");
+
+// A page without a <title> (a picture, plain text) is still a page: its address names it.
+QString suggestedName(const QString &url, const QString &title)
+{
+    if (title.isEmpty() && !url.isEmpty() && url != QLatin1String("about:blank"))
+        return url;
+    return title;
 }
+} // namespace
 
 BrowserHelper::BrowserHelper(QObject *parent)
     : BrowserHelper(SpecialFolder::path(SpecialFolder::Favorites), parent)
@@ -25,7 +33,8 @@ BrowserHelper::BrowserHelper(const QString &favoritesFolder, QObject *parent)
 
 QString BrowserHelper::AddPage(const QString &url, const QString &title, QWidget *parentWindow)
 {
-    if (title.isEmpty()) {
+    const QString name = suggestedName(url, title);
+    if (name.isEmpty()) {
         QMessageBox box(QMessageBox::NoIcon, kCaption,
                         QStringLiteral("You must navigate to a webpage and be viewing it\r\n"
                                        "to add it to your favorites list."),
@@ -33,7 +42,7 @@ QString BrowserHelper::AddPage(const QString &url, const QString &title, QWidget
         box.exec();
         return QString();
     }
-    return AddFavorite(url, title, parentWindow);
+    return AddFavorite(url, name, parentWindow);
 }
 
 QString BrowserHelper::AddFavorite(const QString &url, const QString &title, QWidget *parentWindow)

@@ -20,9 +20,9 @@ public:
 
     QString favoritesFolder() const { return m_favoritesFolder; }
 
-    // Adds the current page: a page without a title is told to the user; otherwise the
-    // add-favourite dialog, with the title as the suggested name. Returns the file written,
-    // or the empty string.
+    // Adds the current page: no page shown is told to the user; otherwise the add-favourite
+    // dialog, with the title as the suggested name (the address for a page without one).
+    // Returns the file written, or the empty string.
     QString AddPage(const QString &url, const QString &title, QWidget *parentWindow);
     // The add-favourite dialog alone.
     QString AddFavorite(const QString &url, const QString &title, QWidget *parentWindow);

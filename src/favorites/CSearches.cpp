@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringView>
 
 #include <stdexcept>
@@ -115,6 +116,16 @@ CSearches::LoadResult CSearches::Load(const QString &path)
     return result;
 }
 
+QString CSearches::backupPath() const
+{
+    // An earlier copy holds the lines an earlier save dropped: it is never written over.
+    const QString base = m_sPath + QStringLiteral(".bak");
+    QString path = base;
+    for (int n = 2; QFileInfo(path).exists() || QFileInfo(path).isSymLink(); ++n)
+        path = base + QString::number(n);
+    return path;
+}
+
 CSearches::SaveResult CSearches::Save()
 {
     SaveResult result;
@@ -129,10 +140,11 @@ CSearches::SaveResult CSearches::Save()
                 result.failedPath = m_sPath;
                 return result;
             }
-            const TextFile::WriteResult backup = TextFile::writeBytes(backupPath(), bytes);
+            const QString backupFile = backupPath();
+            const TextFile::WriteResult backup = TextFile::writeBytes(backupFile, bytes);
             if (!backup.ok) {
                 result.error = backup.error;
-                result.failedPath = backupPath();
+                result.failedPath = backupFile;
                 return result;
             }
         }

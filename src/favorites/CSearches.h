@@ -55,11 +55,12 @@ public:
 
     // Writes every search over the file, whole and atomically; on failure the old file stays
     // and the searches stay here. When Load skipped malformed lines, the first save keeps a
-    // copy of the old file as "Searches.txt.bak" before it drops them.
+    // copy of the old file at backupPath() before it drops them.
     SaveResult Save();
 
     QString path() const { return m_sPath; }
-    QString backupPath() const { return m_sPath + QStringLiteral(".bak"); }
+    // "Searches.txt.bak", or the first of ".bak2", ".bak3", ... that does not exist yet.
+    QString backupPath() const;
 
     // One record of the file: the nine fields joined by "|".
     static QString formatLine(const CSearch &search);

@@ -1,10 +1,11 @@
 #include "FAddEditFavoriteSearch.h"
 
+#include "KeepOpenOnEscape.h"
+#include "ListFileText.h"
 #include "SearchSites.h"
 #include "Shell.h"
 #include "ui_FAddEditFavoriteSearch.h"
 
-#include <QKeyEvent>
 #include <QMessageBox>
 
 FAddEditFavoriteSearch::FAddEditFavoriteSearch(QStringList siteDomains, Shell *shell, QWidget *parent)
@@ -18,6 +19,7 @@ FAddEditFavoriteSearch::FAddEditFavoriteSearch(QStringList siteDomains, Shell *s
     ui->cboBoolean->setCurrentIndex(0);
     ui->cboSite->setCurrentIndex(0);
     ui->txtName->setFocus();
+    keepOpenOnEscape(this);
 
     connect(ui->cmdSave, &QPushButton::clicked, this, &FAddEditFavoriteSearch::SaveSearch);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &FAddEditFavoriteSearch::ConfirmCancel);
@@ -62,8 +64,6 @@ bool FAddEditFavoriteSearch::ValidateKeywords()
     return false;
 }
 
-// A saved search is one line of "|"-separated fields: a value holding "|" or a line break
-// would be misread when the list is loaded again.
 bool FAddEditFavoriteSearch::ValidateStorable()
 {
     const struct
@@ -79,15 +79,11 @@ bool FAddEditFavoriteSearch::ValidateStorable()
         {ui->txtPriceHigh, "Price Range: and"},
     };
     for (const auto &entry : boxes) {
-        const QString text = entry.box->text();
-        if (!text.contains(u'|') && !text.contains(u'\n') && !text.contains(u'\r'))
+        const QString refused = ListFileText::unstorable(entry.box->text(),
+                                                         QString::fromLatin1(entry.label), true);
+        if (refused.isEmpty())
             continue;
-        QMessageBox::warning(
-            this, QStringLiteral("Cannot Save"),
-            QStringLiteral("The box \"%1\" holds a \"|\" or a line break.\n\n"
-                           "Searches cannot be saved with these characters. "
-                           "Please remove them and save again.")
-                .arg(QString::fromLatin1(entry.label)));
+        QMessageBox::warning(this, QStringLiteral("Cannot Save"), refused);
         entry.box->setFocus();
         return false;
     }
@@ -109,14 +105,4 @@ void FAddEditFavoriteSearch::ShowCategories()
 {
     if (m_pShell)
         m_pShell->open(SearchSites::GetCategoriesURL(m_siteDomains, ui->cboSite->currentIndex()));
-}
-
-void FAddEditFavoriteSearch::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the dialog open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

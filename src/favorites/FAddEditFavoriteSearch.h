@@ -34,9 +34,6 @@ public:
     QString priceHigh() const;
     bool searchDescriptions() const;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void SaveSearch();
     bool ValidateKeywords();

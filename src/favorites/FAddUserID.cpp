@@ -1,9 +1,12 @@
 #include "FAddUserID.h"
 
+#include "KeepOpenOnEscape.h"
+#include "ListFileText.h"
+
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -44,6 +47,7 @@ FAddUserID::FAddUserID(QWidget *parent)
     setTabOrder(txtUserID, cmdAdd);
     setTabOrder(cmdAdd, cmdCancel);
     txtUserID->setFocus();
+    keepOpenOnEscape(this);
 
     connect(cmdAdd, &QPushButton::clicked, this, &FAddUserID::cmdAdd_Click);
     connect(cmdCancel, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
@@ -51,16 +55,13 @@ FAddUserID::FAddUserID(QWidget *parent)
 
 void FAddUserID::cmdAdd_Click()
 {
-    m_sEnteredUserID = txtUserID->text();
-    done(QDialog::Accepted);
-}
-
-void FAddUserID::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the dialog open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
+    // A pasted or dropped line break would come back from the file as two IDs.
+    const QString refused = ListFileText::unstorable(txtUserID->text(), QStringLiteral("User ID:"), false);
+    if (!refused.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Cannot Add"), refused);
+        txtUserID->setFocus();
         return;
     }
-    QDialog::keyPressEvent(event);
+    m_sEnteredUserID = txtUserID->text();
+    done(QDialog::Accepted);
 }

@@ -6,7 +6,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Asks for one user ID to add to a favourites list. Enter adds; Esc does not cancel.
+// Asks for one user ID to add to a favourites list. Enter adds; Esc does not cancel; an ID
+// holding a line break is refused.
 class FAddUserID : public QDialog
 {
     Q_OBJECT
@@ -17,9 +18,6 @@ public:
 
     // The ID box's text as it was when Add was pressed; empty after Cancel or the close box.
     QString EnteredUserID() const { return m_sEnteredUserID; }
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void cmdAdd_Click();

@@ -1,6 +1,8 @@
 #include "FFavoriteSearches.h"
 
 #include "FAddEditFavoriteSearch.h"
+#include "KeepOpenOnEscape.h"
+#include "ListFileText.h"
 #include "SortedList.h"
 #include "ProgramEnd.h"
 
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -47,6 +48,11 @@ FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains
     lblDoubleClick->setObjectName(QStringLiteral("lblDoubleClick"));
     lblDoubleClick->setWordWrap(true);
 
+    lblReadFailed = new QLabel(this);
+    lblReadFailed->setObjectName(QStringLiteral("lblReadFailed"));
+    lblReadFailed->setWordWrap(true);
+    lblReadFailed->hide();
+
     lstFavorites = new QListWidget(this);
     lstFavorites->setObjectName(QStringLiteral("lstFavorites"));
     lstFavorites->setToolTip(
@@ -62,6 +68,7 @@ FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains
     layout->addWidget(cmdAdd, 3, 1);
     layout->addWidget(cmdDelete, 4, 1);
     layout->setRowStretch(5, 1);
+    layout->addWidget(lblReadFailed, 6, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     resize(440, 320);
 
@@ -69,6 +76,7 @@ FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains
     setTabOrder(cmdClose, cmdAdd);
     setTabOrder(cmdAdd, cmdDelete);
     setTabOrder(cmdDelete, lstFavorites);
+    keepOpenOnEscape(this);
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavoriteSearches::UpdateButtons);
     connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavoriteSearches::RunSelectedSearch);
@@ -103,22 +111,20 @@ void FFavoriteSearches::OnFormLoad()
     lstFavorites->clearSelection();
     UpdateButtons();
 
+    // The searches are never saved then: additions would be lost at close without a word.
+    cmdAdd->setEnabled(!m_bReadFailed);
+    if (m_bReadFailed) {
+        lblReadFailed->setText(ListFileText::unreadable(m_oSearches->path(), loaded.error));
+        lblReadFailed->show();
+    }
     // A file that could not be created now is reported when the save fails on the way out.
-    if (loaded.readFailed || loaded.skippedLines > 0)
-        QTimer::singleShot(0, this, [this, loaded] { tellAboutLoad(loaded); });
+    if (loaded.skippedLines > 0)
+        QTimer::singleShot(0, this, [this, loaded] { tellAboutSkippedLines(loaded); });
 }
 
-void FFavoriteSearches::tellAboutLoad(const CSearches::LoadResult &result)
+void FFavoriteSearches::tellAboutSkippedLines(const CSearches::LoadResult &result)
 {
     const QString path = QDir::toNativeSeparators(m_oSearches->path());
-    if (result.readFailed) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Your saved searches could not be read from\n%1\n\n%2\n\n"
-                                            "The list is shown empty and will not be saved, so "
-                                            "the file stays as it is.")
-                                 .arg(path, result.error));
-        return;
-    }
     const QString lines = result.skippedLines == 1
         ? QStringLiteral("1 line")
         : QStringLiteral("%1 lines").arg(result.skippedLines);
@@ -173,20 +179,10 @@ void FFavoriteSearches::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void FFavoriteSearches::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the window open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void FFavoriteSearches::UpdateButtons()
 {
     cmdGo->setEnabled(!SortedList::selectedText(lstFavorites).isEmpty());
-    cmdDelete->setEnabled(SortedList::selectedRow(lstFavorites) >= 0);
+    cmdDelete->setEnabled(!m_bReadFailed && SortedList::selectedRow(lstFavorites) >= 0);
 }
 
 void FFavoriteSearches::RunSelectedSearch()

@@ -12,7 +12,8 @@ class QPushButton;
 class Shell;
 
 // The saved searches by name: compose a new one, delete one, or run one, which returns its
-// search-results URL to the caller. Every way out saves the searches.
+// search-results URL to the caller. Every way out saves the searches, unless their file
+// could not be read: then the window says so and nothing can be changed.
 class FFavoriteSearches : public QDialog
 {
     Q_OBJECT
@@ -36,7 +37,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void UpdateButtons();
@@ -44,7 +44,7 @@ private:
     void cmdAdd_Click();
     void cmdDelete_Click();
     void saveSearches();
-    void tellAboutLoad(const CSearches::LoadResult &result);
+    void tellAboutSkippedLines(const CSearches::LoadResult &result);
 
     QString m_sProgramDir;
     QStringList m_siteDomains;
@@ -59,5 +59,6 @@ private:
     QPushButton *cmdAdd;
     QPushButton *cmdDelete;
     QLabel *lblDoubleClick;
+    QLabel *lblReadFailed; // why Add and Delete are off
     QListWidget *lstFavorites;
 };

@@ -1,6 +1,8 @@
 #include "FFavorites.h"
 
 #include "FAddUserID.h"
+#include "KeepOpenOnEscape.h"
+#include "ListFileText.h"
 #include "SortedList.h"
 #include "UserIDFile.h"
 #include "ProgramEnd.h"
@@ -8,12 +10,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 FFavorites::FFavorites(QString programDir, QWidget *parent)
     : QDialog(parent)
@@ -49,6 +49,11 @@ FFavorites::FFavorites(QString programDir, QWidget *parent)
     lblDoubleClick = new QLabel(QStringLiteral("Double-click a User ID or highlight and press Go!"), this);
     lblDoubleClick->setObjectName(QStringLiteral("lblDoubleClick"));
 
+    lblReadFailed = new QLabel(this);
+    lblReadFailed->setObjectName(QStringLiteral("lblReadFailed"));
+    lblReadFailed->setWordWrap(true);
+    lblReadFailed->hide();
+
     auto *layout = new QGridLayout(this);
     layout->addWidget(lstFavorites, 0, 0, 5, 1);
     layout->addWidget(cmdGetInfo, 0, 1);
@@ -57,6 +62,7 @@ FFavorites::FFavorites(QString programDir, QWidget *parent)
     layout->addWidget(cmdClose, 3, 1);
     layout->setRowStretch(4, 1);
     layout->addWidget(lblDoubleClick, 5, 0, 1, 2);
+    layout->addWidget(lblReadFailed, 6, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     resize(420, 320);
 
@@ -64,6 +70,7 @@ FFavorites::FFavorites(QString programDir, QWidget *parent)
     setTabOrder(cmdGetInfo, cmdAdd);
     setTabOrder(cmdAdd, cmdDelete);
     setTabOrder(cmdDelete, cmdClose);
+    keepOpenOnEscape(this);
 
     connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::lstFavorites_Click);
     connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::ViewSelectedUser);
@@ -100,16 +107,11 @@ void FFavorites::OnFormLoad()
     lstFavorites->clearSelection();
     cmdDelete->setEnabled(false);
 
+    // The list is never saved then: additions would be lost at close without a word.
+    cmdAdd->setEnabled(!m_bReadFailed);
     if (m_bReadFailed) {
-        // Told once the window is up, so the message stands in front of it.
-        QTimer::singleShot(0, this, [this, read] {
-            QMessageBox::warning(
-                this, windowTitle(),
-                QStringLiteral("Your favorites list could not be read from\n%1\n\n%2\n\n"
-                               "The list is shown empty and will not be saved, so the file "
-                               "stays as it is.")
-                    .arg(QDir::toNativeSeparators(read.path), read.error));
-        });
+        lblReadFailed->setText(ListFileText::unreadable(read.path, read.error));
+        lblReadFailed->show();
     }
 }
 
@@ -155,19 +157,9 @@ void FFavorites::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void FFavorites::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button here: Esc leaves the window open.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void FFavorites::lstFavorites_Click()
 {
-    cmdDelete->setEnabled(SortedList::selectedRow(lstFavorites) >= 0);
+    cmdDelete->setEnabled(!m_bReadFailed && SortedList::selectedRow(lstFavorites) >= 0);
 }
 
 void FFavorites::ViewSelectedUser()

@@ -11,7 +11,8 @@ class QListWidget;
 class QPushButton;
 
 // The favourite sellers or bidders: shows one list file sorted, lets the user add and delete
-// IDs, and returns the ID chosen with Go! or a double-click. Every way out saves the list.
+// IDs, and returns the ID chosen with Go! or a double-click. Every way out saves the list,
+// unless its file could not be read: then the window says so and nothing can be changed.
 class FFavorites : public QDialog
 {
     Q_OBJECT
@@ -36,7 +37,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void lstFavorites_Click();
@@ -58,4 +58,5 @@ private:
     QPushButton *cmdDelete;
     QPushButton *cmdClose;
     QLabel *lblDoubleClick;
+    QLabel *lblReadFailed; // why Add and Delete are off
 };

@@ -3,6 +3,7 @@
 #include "DirectoryListing.h"
 #include "FavoritesImages.h"
 #include "IniFile.h"
+#include "KeepOpenOnEscape.h"
 #include "UserFolders.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,7 @@ FIEFavorites::FIEFavorites(const QString &favoritesFolder, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(TreeView1);
     resize(320, 420);
+    keepOpenOnEscape(this); // no cancel button, like the other favourites windows
 
     connect(TreeView1, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *node) { TreeView1_NodeClick(node); });

@@ -47,11 +47,15 @@ QString MdWebCon::AsynchRequest(const QString &url)
         return QStringLiteral("Invalid URL: ") + url;
     }
 
-    QNetworkRequest request(target);
-    request.setTransferTimeout(m_timeoutMs);
-    QNetworkReply *reply = m_manager->get(request);
+    QNetworkReply *reply = m_manager->get(QNetworkRequest(target));
     m_pending.append(reply);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
+    // Qt's own transfer time-out restarts with every byte, so a server that trickles would
+    // hold the request open for ever; this one runs from the start to the last byte.
+    auto *deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
+    deadline->start(m_timeoutMs);
     return QString();
 }
 
@@ -77,7 +81,7 @@ void MdWebCon::finished(QNetworkReply *reply)
     const QByteArray body = reply->readAll();
     const QString html = decodeBody(body, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
 
-    // Only the transfer time-out cancels a request that is still ours.
+    // Only the deadline cancels a request that is still ours.
     const QNetworkReply::NetworkError error = reply->error();
     const int code = status.isValid() ? status.toInt() : 0;
     int response = ResponseFailed;

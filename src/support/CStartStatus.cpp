@@ -166,6 +166,17 @@ void CStartStatus::ShowVersionCheckResult()
         }
         if (!isUpdate)
             return;
+        if (!FWebBrowse::isWebAddress(m_answer.sUpdateURL)) {
+            // Nothing would be fetched: ending now would leave the user with no program at all.
+            QMessageBox refused(QMessageBox::Warning, QStringLiteral("Download update"),
+                                QStringLiteral("The address of the setup file could not be used:\n%1\n\n"
+                                               "Please fetch the new version from %2.")
+                                    .arg(m_answer.sUpdateURL, m_destinations.makerWebHost),
+                                QMessageBox::Ok);
+            refused.setTextFormat(Qt::PlainText);
+            refused.exec();
+            return;
+        }
 
         QMessageBox download(QMessageBox::NoIcon, QStringLiteral("Download update"),
                              QStringLiteral("A setup file will now be retrieved from the internet.\r\n"

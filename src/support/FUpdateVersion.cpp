@@ -1,5 +1,6 @@
 #include "FUpdateVersion.h"
 
+#include "KeepOpenOnEscape.h"
 #include "ProgramInfo.h"
 #include "TwipsPlacement.h"
 
@@ -34,6 +35,7 @@ FUpdateVersion::FUpdateVersion(QWidget *parent)
     });
     connect(cmdDoNotUpgrade, &QPushButton::clicked, this, &QDialog::reject);
     cmdUpdate->setFocus();
+    keepOpenOnEscape(this); // a choice is asked for: no cancel button
 }
 
 void FUpdateVersion::Initialize(const QString &sCaption, const QString &sMessage)

@@ -4,8 +4,7 @@
 
 #include <QUrl>
 
-namespace {
-bool isWebAddress(const QString &sURL)
+bool FWebBrowse::isWebAddress(const QString &sURL)
 {
     const QString address = sURL.trimmed();
     if (!address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
@@ -14,7 +13,6 @@ bool isWebAddress(const QString &sURL)
     const QUrl url(address, QUrl::TolerantMode);
     return url.isValid() && !url.host().isEmpty();
 }
-} // namespace
 
 bool FWebBrowse::OpenBrower(const QString &sURL)
 {

@@ -14,6 +14,9 @@ public:
     // file, a program, another scheme) is refused, since the address may come from a server.
     bool OpenBrower(const QString &sURL);
 
+    // Whether OpenBrower would hand sURL on.
+    static bool isWebAddress(const QString &sURL);
+
 private:
     Shell &m_shell;
 };

@@ -54,6 +54,7 @@ private slots:
     void init();
 
     void untitledPageIsTold();
+    void writesShortcutWithTitleAsName_data();
     void writesShortcutWithTitleAsName();
     void writesIntoChosenFolder();
     void unsafeNames_data();
@@ -100,8 +101,18 @@ void TestAddFavorite::untitledPageIsTold()
     QCOMPARE(favoritesSnapshot(m_fav), QStringList());
 }
 
+void TestAddFavorite::writesShortcutWithTitleAsName_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("title") << "Bike \u2013 Fahrräder | eBay" << "Bike \u2013 Fahrräder | eBay";
+    QTest::newRow("no <title>: the address") << "" << "https:--www.example.com-itm-Bike?var=1,2;x=3";
+}
+
 void TestAddFavorite::writesShortcutWithTitleAsName()
 {
+    QFETCH(QString, title);
+    QFETCH(QString, name);
     BrowserHelper helper(m_fav);
     QString prefilled;
     answerNextModal([&](QWidget *modal) {
@@ -111,9 +122,9 @@ void TestAddFavorite::writesShortcutWithTitleAsName()
         QCOMPARE(folderTree(modal)->currentItem()->text(0), QString("Favorites"));
         press(modal, "cmdOK");
     });
-    const QString path = helper.AddPage(kUrl, "Bike \u2013 Fahrräder | eBay", nullptr);
-    QCOMPARE(prefilled, QString("Bike \u2013 Fahrräder | eBay"));
-    QCOMPARE(path, m_fav + "/Bike \u2013 Fahrräder | eBay.url");
+    const QString path = helper.AddPage(kUrl, title, nullptr);
+    QCOMPARE(prefilled, name);
+    QCOMPARE(path, m_fav + "/" + name + ".url");
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), "[InternetShortcut]\r\nURL=" + kUrl.toUtf8() + "\r\n");

@@ -8,12 +8,13 @@
 #include "ModalAnswer.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 namespace {
-enum class AddAnswer { EnterKey, EscThenAdd, CancelButton, CloseBox };
+enum class AddAnswer { EnterKey, PasteThenEnter, EscThenAdd, CloseBox };
 
 // Answers the next add dialog: type the text, then leave it as the user would.
 void answerAddDialog(const QString &text, AddAnswer how)
@@ -22,12 +23,15 @@ void answerAddDialog(const QString &text, AddAnswer how)
         auto *box = modal->findChild<QLineEdit *>("txtUserID");
         if (!qobject_cast<FAddUserID *>(modal) || !box)
             return;
-        QTest::keyClicks(box, text);
-        if (how == AddAnswer::EnterKey)
+        if (how == AddAnswer::PasteThenEnter)
+            box->insert(text); // what a paste or a drop does; it may hold line breaks
+        else
+            QTest::keyClicks(box, text);
+        if (how == AddAnswer::EnterKey || how == AddAnswer::PasteThenEnter) {
             QTest::keyClick(box, Qt::Key_Return);
-        else if (how == AddAnswer::CancelButton)
-            modal->findChild<QPushButton *>("cmdCancel")->click();
-        else if (how == AddAnswer::CloseBox)
+            if (modal->isVisible()) // refused: leave it
+                modal->findChild<QPushButton *>("cmdCancel")->click();
+        } else if (how == AddAnswer::CloseBox)
             modal->close();
         else {
             QTest::keyClick(box, Qt::Key_Escape);
@@ -67,7 +71,7 @@ private slots:
     void closeBoxKeepsAdditions();
     void failedSaveIsToldAndCanBeRetried_data();
     void failedSaveIsToldAndCanBeRetried();
-    void unreadableListIsToldAndNeverOverwritten();
+    void unreadableListIsToldAndLocked();
     void programEndSavesOpenList();
 };
 
@@ -147,13 +151,18 @@ void TestFFavorites::addDialog_data()
     QTest::addColumn<AddAnswer>("how");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QString>("told"); // the box a refusal names
     const QByteArray unchanged("carl\r\nann\r\n");
     QTest::newRow("Enter adds, at its sorted place")
-        << "Bea" << AddAnswer::EnterKey << QStringList{"ann", "Bea", "carl"} << QByteArray("carl\r\nann\r\nBea\r\n");
+        << "Bea" << AddAnswer::EnterKey << QStringList{"ann", "Bea", "carl"} << QByteArray("carl\r\nann\r\nBea\r\n")
+        << QString();
     QTest::newRow("Esc does not cancel") << "dora" << AddAnswer::EscThenAdd << QStringList{"ann", "carl", "dora"}
-                                         << QByteArray("carl\r\nann\r\ndora\r\n");
-    QTest::newRow("duplicate in other case") << "CARL" << AddAnswer::EnterKey << QStringList{"ann", "carl"} << unchanged;
-    QTest::newRow("close box") << "dora" << AddAnswer::CloseBox << QStringList{"ann", "carl"} << unchanged;
+                                         << QByteArray("carl\r\nann\r\ndora\r\n") << QString();
+    QTest::newRow("duplicate in other case, silently")
+        << "CARL" << AddAnswer::EnterKey << QStringList{"ann", "carl"} << unchanged << QString();
+    QTest::newRow("close box") << "dora" << AddAnswer::CloseBox << QStringList{"ann", "carl"} << unchanged << QString();
+    QTest::newRow("pasted line break refused")
+        << "dora\r\nemil" << AddAnswer::PasteThenEnter << QStringList{"ann", "carl"} << unchanged << "\"User ID:\"";
 }
 
 void TestFFavorites::addDialog()
@@ -162,12 +171,16 @@ void TestFFavorites::addDialog()
     QFETCH(AddAnswer, how);
     QFETCH(QStringList, shown);
     QFETCH(QByteArray, saved);
+    QFETCH(QString, told);
     const QString dir = TestEnvironment::programDir();
     writeFile(dir + "/Sellers.txt", "carl\r\nann\r\n");
     Window win(dir, true);
     clickRow(win.list, "carl");
     answerAddDialog(typed, how);
+    MessageBoxRecorder recorder;
     win.button("cmdAdd")->click();
+    QCOMPARE(recorder.texts.size(), told.isEmpty() ? 0 : 1);
+    QVERIFY(told.isEmpty() || recorder.texts.first().contains(told));
     QCOMPARE(rows(win.list), shown);
     QCOMPARE(selectedText(win.list), QStringLiteral("carl")); // the selection stays on its row
     win.w.Unload();
@@ -236,20 +249,22 @@ void TestFFavorites::failedSaveIsToldAndCanBeRetried()
     QCOMPARE(readBytes(path), retry ? QByteArray(old).replace("\n", "\r\n") : old);
 }
 
-void TestFFavorites::unreadableListIsToldAndNeverOverwritten()
+void TestFFavorites::unreadableListIsToldAndLocked()
 {
     const QString dir = TestEnvironment::programDir();
     QVERIFY(QDir(dir).mkpath("Bidders.txt/inside"));
     MessageBoxRecorder recorder;
     {
         Window win(dir, false);
-        QTRY_COMPARE(recorder.texts.size(), 1);
-        QVERIFY(recorder.texts.first().contains(QDir::toNativeSeparators(dir + "/Bidders.txt")));
+        const QLabel *why = win.w.findChild<QLabel *>("lblReadFailed");
+        QVERIFY(why && why->isVisible() && why->text().contains(QDir::toNativeSeparators(dir + "/Bidders.txt")));
         QCOMPARE(win.list->count(), 0);
+        // Nothing can be added that the close would then drop.
+        QVERIFY(!win.button("cmdAdd")->isEnabled() && !win.button("cmdDelete")->isEnabled());
         win.button("cmdClose")->click();
     }
     // No attempt to write over it, so no failure message either.
-    QCOMPARE(recorder.texts.size(), 1);
+    QCOMPARE(recorder.texts, QStringList());
     QVERIFY(QFileInfo(dir + "/Bidders.txt/inside").isDir());
 }
 

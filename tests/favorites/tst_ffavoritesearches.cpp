@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -55,6 +56,7 @@ class TestFFavoriteSearches : public QObject
     Q_OBJECT
 
 private slots:
+    void firstOpeningLeavesEmptyFile_data();
     void firstOpeningLeavesEmptyFile();
     void doubleClickRunsSearchAndUnloadSaves();
     void deleteReselectsAndSetsButtons();
@@ -68,17 +70,34 @@ private slots:
     void cancelAsksCloseBoxAndEscDoNot();
 };
 
+void TestFFavoriteSearches::firstOpeningLeavesEmptyFile_data()
+{
+    QTest::addColumn<bool>("unreadable");
+    QTest::newRow("no file: left empty") << false;
+    QTest::newRow("unreadable file: told in the window, locked, kept") << true;
+}
+
 void TestFFavoriteSearches::firstOpeningLeavesEmptyFile()
 {
+    QFETCH(bool, unreadable);
     const QString dir = TestEnvironment::programDir();
+    QVERIFY(!unreadable || QDir(dir).mkpath("Searches.txt/inside"));
+    MessageBoxRecorder recorder;
     Window win(dir);
     QCOMPARE(win.w.windowTitle(), QStringLiteral("Favorite Auction Searches"));
     QCOMPARE(win.list->count(), 0);
     QVERIFY(!win.button("cmdGo")->isEnabled() && !win.button("cmdDelete")->isEnabled());
+    QCOMPARE(win.button("cmdAdd")->isEnabled(), !unreadable);
+    const QLabel *why = win.w.findChild<QLabel *>("lblReadFailed");
+    QCOMPARE(why && why->isVisible(), unreadable);
+    QVERIFY(!unreadable || why->text().contains(QDir::toNativeSeparators(dir + "/Searches.txt")));
     win.w.close();
     QCOMPARE(win.w.SearchURL(), QString());
-    QVERIFY(QFile::exists(dir + "/Searches.txt"));
-    QCOMPARE(readBytes(dir + "/Searches.txt"), QByteArray());
+    QCOMPARE(recorder.texts, QStringList());
+    if (unreadable)
+        QVERIFY(QFileInfo(dir + "/Searches.txt/inside").isDir());
+    else
+        QVERIFY(QFileInfo(dir + "/Searches.txt").isFile() && readBytes(dir + "/Searches.txt").isEmpty());
 }
 
 void TestFFavoriteSearches::doubleClickRunsSearchAndUnloadSaves()

@@ -156,17 +156,21 @@ void TestSearches::loadThenSave()
 void TestSearches::skippedLinesAreBackedUpBeforeFirstSave()
 {
     const QString dir = TestEnvironment::programDir();
-    const QByteArray old("a|kw|1||0||||False\r\nbroken|line\r\nc|kw|1||0||||True\r\n");
-    writeFile(CSearches::FilePath(dir), old);
-    CSearches searches(kSearchDomains);
-    QCOMPARE(searches.Load(CSearches::FilePath(dir)).skippedLines, 1);
-    QVERIFY(searches.Save().ok);
-    QCOMPARE(readBytes(dir + "/Searches.txt.bak"), old);
-    QCOMPARE(readBytes(CSearches::FilePath(dir)), QByteArray("a|kw|1||0||||False\r\nc|kw|1||0||||True\r\n"));
-    // Only the first save: later ones have nothing more to drop.
-    writeFile(dir + "/Searches.txt.bak", "kept");
-    QVERIFY(searches.Save().ok);
-    QCOMPARE(readBytes(dir + "/Searches.txt.bak"), QByteArray("kept"));
+    // A second run with a broken line keeps the first run's copy and takes the next name.
+    QList<QByteArray> olds;
+    for (const QString suffix : {"", "2"}) {
+        olds.append("a|kw|1||0||||False\r\nbroken|line " + suffix.toUtf8() + "\r\nc|kw|1||0||||True\r\n");
+        writeFile(CSearches::FilePath(dir), olds.last());
+        CSearches searches(kSearchDomains);
+        QCOMPARE(searches.Load(CSearches::FilePath(dir)).skippedLines, 1);
+        QCOMPARE(searches.backupPath(), CSearches::FilePath(dir) + ".bak" + suffix);
+        QVERIFY(searches.Save().ok);
+        QCOMPARE(readBytes(CSearches::FilePath(dir)), QByteArray("a|kw|1||0||||False\r\nc|kw|1||0||||True\r\n"));
+        QVERIFY(searches.Save().ok); // only the first save: later ones have nothing to drop
+    }
+    QCOMPARE(QDir(dir).entryList(QDir::Files), (QStringList{"Searches.txt", "Searches.txt.bak", "Searches.txt.bak2"}));
+    QCOMPARE(readBytes(dir + "/Searches.txt.bak"), olds[0]);
+    QCOMPARE(readBytes(dir + "/Searches.txt.bak2"), olds[1]);
 }
 
 void TestSearches::failedSaveKeepsFileAndSearches()

@@ -86,7 +86,19 @@ bool LoopbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket
     responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
     for (const auto &h : reply.headers)
         responder.writeHeader(h.first, h.second);
-    responder.writeBody(reply.body);
+    if (reply.byteIntervalMs <= 0 || reply.body.isEmpty()) {
+        responder.writeBody(reply.body);
+        return true;
+    }
+    responder.writeBody(reply.body.left(1)); // ends the headers
+    auto *trickle = new QTimer(socket); // goes with the connection
+    connect(trickle, &QTimer::timeout, socket, [socket, trickle, rest = reply.body.mid(1)]() mutable {
+        socket->write(rest.left(1));
+        rest.remove(0, 1);
+        if (rest.isEmpty())
+            trickle->deleteLater();
+    });
+    trickle->start(reply.byteIntervalMs);
     return true;
 }
 

@@ -35,6 +35,7 @@ public:
         QByteArray contentType = "text/html; charset=utf-8";
         QList<QPair<QByteArray, QByteArray>> headers; // e.g. Set-Cookie, Location
         int delayMs = 0; // held back this long, as a slow part of a page
+        int byteIntervalMs = 0; // when set, the body trickles out one byte at a time
     };
 
     using Handler = std::function<Reply(const Request &)>;
