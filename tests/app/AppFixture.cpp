@@ -7,20 +7,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
-
 AppFixture::AppFixture()
     : settings(settingsDir.path())
     , programDir(TestEnvironment::programDir())
@@ -31,30 +17,7 @@ AppFixture::AppFixture()
 
 Destinations AppFixture::destinations()
 {
-    Destinations d;
-    d.serviceHost = QStringLiteral("service.test");
-    d.talvexWebHost = QStringLiteral("talvex.test");
-    d.makerWebHost = QStringLiteral("maker.test");
-    d.supportEmail = QStringLiteral("support@maker.test");
-    d.infoEmail = QStringLiteral("info@maker.test");
-    d.serviceHelpEmail = QStringLiteral("help@service.test");
-    d.redirectBases = {QStringLiteral("http://r.test/link-1"), QStringLiteral("http://r.test/link-2"),
-                       QStringLiteral("http://r.test/link-3"), QStringLiteral("http://r.test/link-4")};
-    d.ebayHostUS = QStringLiteral("www.ebay.com");
-    d.ebayHostCA = QStringLiteral("ca.test");
-    d.ebayHostUK = QStringLiteral("uk.test");
-    d.ebayHostAU = QStringLiteral("au.test");
-    d.ebayHostDE = QStringLiteral("de.test");
-    d.ebayHostAT = QStringLiteral("at.test");
-    d.ebayHostCH = QStringLiteral("ch.test");
-    d.ebayHostFR = QStringLiteral("fr.test");
-    d.ebayHostES = QStringLiteral("es.test");
-    d.ebayHostIT = QStringLiteral("it.test");
-    d.ebayHostTW = QStringLiteral("tw.test");
-    d.ebayPagesHost = QStringLiteral("pages.test");
-    d.listedItemsHost = QStringLiteral("listed.test");
-    d.bidItemsHost = QStringLiteral("bids.test");
-    return d;
+    return testDestinations();
 }
 
 // The load waits for the local please-wait page, which a real pane loads at once; this plays

@@ -5,15 +5,12 @@
 #include "FMain.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
+#include "TestFiles.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
-
-// Whole-file helpers for the list and favourites files the windows read and write.
-QByteArray readBytes(const QString &path);
-void writeBytes(const QString &path, const QByteArray &bytes); // makes the folder too
 
 // One main window over fake panes, a recording shell and a private settings store.
 struct AppFixture

@@ -4,41 +4,6 @@
 #include <QListWidget>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
-const QStringList kSearchDomains = QStringLiteral(
-    "ebay.com;ebay.ca;ebay.co.uk;ebay.de;ebay.com.au;ebay.at;ebay.fr;ebay.nl;befr.ebay.be;"
-    "benl.ebay.be;ebay.ch;ebay.it;ebay.es").split(u';');
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-FileSizeLimit::FileSizeLimit(long long bytes)
-{
-    struct rlimit limit;
-    getrlimit(RLIMIT_FSIZE, &limit);
-    m_savedCur = static_cast<long long>(limit.rlim_cur);
-    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    limit.rlim_cur = static_cast<rlim_t>(bytes);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    m_active = true;
-}
-
-void FileSizeLimit::release()
-{
-    if (!m_active)
-        return;
-    struct rlimit limit;
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = static_cast<rlim_t>(m_savedCur);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, m_savedHandler);
-    m_active = false;
-}
 
 QStringList rows(const QListWidget *list)
 {

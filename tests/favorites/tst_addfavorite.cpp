@@ -1,8 +1,8 @@
 #include "AddFavoriteDialog.h"
 #include "BrowserHelper.h"
-#include "FavoritesTestTools.h"
+#include "TestFiles.h"
 #include "Helpers.h"
-#include "MessageBoxRecorder.h"
+#include "ModalAnswer.h"
 #include "TestMain.h"
 
 #include <QAbstractButton> // ModalAnswer.h needs it complete
@@ -172,7 +172,7 @@ void TestAddFavorite::unsafeNames()
     QFETCH(QString, written);
 
     BrowserHelper helper(m_fav);
-    MessageBoxRecorder warnings;
+    ShownWindows warnings;
     answerNextModal([&](QWidget *modal) {
         nameField(modal)->setText(typed);
         press(modal, "cmdOK");
@@ -200,7 +200,7 @@ void TestAddFavorite::replaceIsAskedFirst()
     answerNextModal([&](QWidget *modal) {
         // No keeps the old file and the dialog; a second OK, answered Yes, replaces it.
         for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-            MessageBoxRecorder recorder(answer);
+            ShownWindows recorder(answer);
             press(modal, "cmdOK");
             questions += recorder.texts;
             if (answer == QMessageBox::No) {
@@ -222,7 +222,7 @@ void TestAddFavorite::failedWriteKeepsDialogOpen()
     writeShortcutFile(m_fav + "/Bike.url", "http://old/");
     const QString longUrl = "http://long.example/" + QString(400, 'x');
     BrowserHelper helper(m_fav);
-    MessageBoxRecorder recorder(QMessageBox::Yes); // replace; then the failure
+    ShownWindows recorder(QMessageBox::Yes); // replace; then the failure
     const QStringList &texts = recorder.texts;
     bool openAfterFailure = false;
     answerNextModal([&](QWidget *modal) {
@@ -262,10 +262,10 @@ void TestAddFavorite::importTellsFailuresOnce()
     QFETCH(QStringList, written);
     const QString source = m_dir->filePath("in.html");
     if (!content.isNull())
-        writeFile(source, content);
+        writeBytes(source, content);
 
     BrowserHelper helper(m_fav);
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     const bool imported = helper.ImportFavorites(source, nullptr);
     QCOMPARE(imported, message.isEmpty());
     QCOMPARE(recorder.texts, message.isEmpty() ? QStringList() : QStringList{message});

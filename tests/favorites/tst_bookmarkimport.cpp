@@ -1,5 +1,5 @@
 #include "BookmarkImporter.h"
-#include "FavoritesTestTools.h"
+#include "TestFiles.h"
 #include "Helpers.h"
 #include "TestMain.h"
 
@@ -211,7 +211,7 @@ void TestBookmarkImport::importsExactly()
     const QString favorites = dir.filePath("Favorites");
     QVERIFY(QDir().mkpath(favorites));
     const QString source = dir.filePath("bookmarks.html");
-    writeFile(source, file);
+    writeBytes(source, file);
 
     const BookmarkImporter::Result result = BookmarkImporter(favorites).importFile(source);
     QCOMPARE(result.outcome, outcome);
@@ -230,9 +230,9 @@ void TestBookmarkImport::mergesWithExistingFavorites()
     const QString favorites = dir.path();
     writeShortcutFile(favorites + "/News/Paper.url", "http://paper/");
     writeShortcutFile(favorites + "/News/Radio.url", "http://old-radio/");
-    writeFile(favorites + "/Sport", "a file, not a folder");
+    writeBytes(favorites + "/Sport", "a file, not a folder");
     const QString source = favorites + "/../import.htm";
-    writeFile(source, bookmarks("<DL><p><DT><H3>News</H3><DL><p>"
+    writeBytes(source, bookmarks("<DL><p><DT><H3>News</H3><DL><p>"
                                 "<DT><A HREF=\"http://paper/\">Paper</A>"
                                 "<DT><A HREF=\"http://radio/\">Radio</A>"
                                 "<DT><A HREF=\"http://tv/\">TV</A></DL><p>"
@@ -268,10 +268,10 @@ void TestBookmarkImport::neverWritesThroughLinks()
     const QString outside = dir.filePath("outside");
     QVERIFY(QDir().mkpath(favorites));
     QVERIFY(QDir().mkpath(outside));
-    writeFile(outside + "/target.txt", "keep");
+    writeBytes(outside + "/target.txt", "keep");
     QVERIFY(QFile::link(outside, favorites + "/News"));
     QVERIFY(QFile::link(outside + "/target.txt", favorites + "/Paper.url"));
-    writeFile(dir.filePath("in.html"), bookmarks("<DL><DT><H3>News</H3><DL><DT><A HREF=\"http://n/\">n</A></DL>"
+    writeBytes(dir.filePath("in.html"), bookmarks("<DL><DT><H3>News</H3><DL><DT><A HREF=\"http://n/\">n</A></DL>"
                                                  "<DT><A HREF=\"http://p/\">Paper</A></DL>"));
 
     QCOMPARE(BookmarkImporter(favorites).importFile(dir.filePath("in.html")).outcome, Outcome::Imported);
@@ -288,7 +288,7 @@ void TestBookmarkImport::failedWriteLeavesNothingBehind()
     writeShortcutFile(favorites + "/Keep/Old.url", "http://old/");
     const QStringList before = favoritesSnapshot(favorites);
     const QString longUrl = "http://long.example/" + QString(300, QChar(u'x'));
-    writeFile(dir.filePath("in.html"),
+    writeBytes(dir.filePath("in.html"),
               bookmarks("<DL><DT><H3>Keep</H3><DL><DT><A HREF=\"http://new/\">New</A></DL>"
                         "<DT><H3>Made</H3><DL><DT><A HREF=\"http://a/\">a</A><DT><H3>Deeper</H3><DL>"
                         "<DT><A HREF=\"http://b/\">b</A></DL>"

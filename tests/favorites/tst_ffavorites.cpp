@@ -1,7 +1,7 @@
 #include "FAddUserID.h"
 #include "FFavorites.h"
 #include "Helpers.h"
-#include "MessageBoxRecorder.h"
+#include "ModalAnswer.h"
 #include "ProgramEnd.h"
 #include "TestMain.h"
 
@@ -90,8 +90,8 @@ void TestFFavorites::showsItsKindSorted()
     QFETCH(QString, caption);
     QFETCH(QStringList, shown);
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Sellers.txt", "carl\r\nBob\r\nann\r\n");
-    writeFile(dir + "/Bidders.txt", "zoe\r\n1st\r\nZed\r\n");
+    writeBytes(dir + "/Sellers.txt", "carl\r\nBob\r\nann\r\n");
+    writeBytes(dir + "/Bidders.txt", "zoe\r\n1st\r\nZed\r\n");
     Window win(dir, sellers);
     QCOMPARE(win.w.windowTitle(), caption);
     QCOMPARE(rows(win.list), shown);
@@ -102,7 +102,7 @@ void TestFFavorites::showsItsKindSorted()
 void TestFFavorites::doubleClickChoosesAndUnloadSaves()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Bidders.txt", "ann\nbig spender\nann\n");
+    writeBytes(dir + "/Bidders.txt", "ann\nbig spender\nann\n");
     Window win(dir, false);
     clickRow(win.list, "big spender", /*doubleClick=*/true);
     QVERIFY(!win.w.isVisible());
@@ -132,7 +132,7 @@ void TestFFavorites::deleteSelectsNeighbour()
     QFETCH(QString, selected);
     QFETCH(QByteArray, saved);
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Sellers.txt", file);
+    writeBytes(dir + "/Sellers.txt", file);
     Window win(dir, true);
     clickRow(win.list, deleted);
     QVERIFY(win.button("cmdDelete")->isEnabled());
@@ -173,11 +173,11 @@ void TestFFavorites::addDialog()
     QFETCH(QByteArray, saved);
     QFETCH(QString, told);
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Sellers.txt", "carl\r\nann\r\n");
+    writeBytes(dir + "/Sellers.txt", "carl\r\nann\r\n");
     Window win(dir, true);
     clickRow(win.list, "carl");
     answerAddDialog(typed, how);
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     win.button("cmdAdd")->click();
     QCOMPARE(recorder.texts.size(), told.isEmpty() ? 0 : 1);
     QVERIFY(told.isEmpty() || recorder.texts.first().contains(told));
@@ -200,7 +200,7 @@ void TestFFavorites::closeBoxKeepsAdditions()
     QCOMPARE(win.w.SelectedUserID(), QString());
     QCOMPARE(readBytes(dir + "/Sellers.txt"), QByteArray("dora\r\n"));
     // The caller's unload after the close box writes nothing more.
-    writeFile(dir + "/Sellers.txt", "changed meanwhile\r\n");
+    writeBytes(dir + "/Sellers.txt", "changed meanwhile\r\n");
     win.w.Unload();
     QCOMPARE(readBytes(dir + "/Sellers.txt"), QByteArray("changed meanwhile\r\n"));
 }
@@ -222,7 +222,7 @@ void TestFFavorites::failedSaveIsToldAndCanBeRetried()
     QByteArray old;
     for (int i = 0; i < 20; ++i)
         old += "seller-" + QByteArray::number(i) + "\n";
-    writeFile(path, old);
+    writeBytes(path, old);
 
     Window win(dir, true);
     FileSizeLimit limit(fullDisk ? 64 : 1 << 30);
@@ -253,7 +253,7 @@ void TestFFavorites::unreadableListIsToldAndLocked()
 {
     const QString dir = TestEnvironment::programDir();
     QVERIFY(QDir(dir).mkpath("Bidders.txt/inside"));
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     {
         Window win(dir, false);
         const QLabel *why = win.w.findChild<QLabel *>("lblReadFailed");
@@ -271,7 +271,7 @@ void TestFFavorites::unreadableListIsToldAndLocked()
 void TestFFavorites::programEndSavesOpenList()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Bidders.txt", "ann\r\nbob\r\n");
+    writeBytes(dir + "/Bidders.txt", "ann\r\nbob\r\n");
     Window win(dir, false);
     clickRow(win.list, "bob");
     win.button("cmdDelete")->click();

@@ -1,7 +1,7 @@
 #include "FAddEditFavoriteSearch.h"
 #include "FFavoriteSearches.h"
 #include "Helpers.h"
-#include "MessageBoxRecorder.h"
+#include "ModalAnswer.h"
 #include "RecordingShell.h"
 #include "TestMain.h"
 
@@ -18,7 +18,7 @@
 namespace {
 struct Window
 {
-    explicit Window(const QString &dir) : w(dir, kSearchDomains, &shell) { w.show(); }
+    explicit Window(const QString &dir) : w(dir, testDestinations().searchDomains, &shell) { w.show(); }
     QPushButton *button(const char *name) { return w.findChild<QPushButton *>(name); }
     RecordingShell shell;
     FFavoriteSearches w;
@@ -31,7 +31,7 @@ struct Dialog
     QLineEdit *box(const char *name) { return d.findChild<QLineEdit *>(name); }
     QPushButton *button(const char *name) { return d.findChild<QPushButton *>(name); }
     RecordingShell shell;
-    FAddEditFavoriteSearch d{kSearchDomains, &shell};
+    FAddEditFavoriteSearch d{testDestinations().searchDomains, &shell};
 };
 
 // Answers the next compose dialog: the texts go into the boxes named, then Save.
@@ -82,7 +82,7 @@ void TestFFavoriteSearches::firstOpeningLeavesEmptyFile()
     QFETCH(bool, unreadable);
     const QString dir = TestEnvironment::programDir();
     QVERIFY(!unreadable || QDir(dir).mkpath("Searches.txt/inside"));
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     Window win(dir);
     QCOMPARE(win.w.windowTitle(), QStringLiteral("Favorite Auction Searches"));
     QCOMPARE(win.list->count(), 0);
@@ -103,7 +103,7 @@ void TestFFavoriteSearches::firstOpeningLeavesEmptyFile()
 void TestFFavoriteSearches::doubleClickRunsSearchAndUnloadSaves()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Searches.txt", "lamps|lamp shade|1||8||||True\ncameras|digital camera|2||2|625|10|200|False\n");
+    writeBytes(dir + "/Searches.txt", "lamps|lamp shade|1||8||||True\ncameras|digital camera|2||2|625|10|200|False\n");
     Window win(dir);
     QCOMPARE(rows(win.list), (QStringList{"cameras", "lamps"}));
     clickRow(win.list, "cameras", /*doubleClick=*/true);
@@ -120,8 +120,8 @@ void TestFFavoriteSearches::doubleClickRunsSearchAndUnloadSaves()
 void TestFFavoriteSearches::deleteReselectsAndSetsButtons()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Searches.txt", "c|kw|1||0||||True\r\na|kw|1||0||||True\r\nb|kw|1||0||||True\r\n");
-    MessageBoxRecorder recorder;
+    writeBytes(dir + "/Searches.txt", "c|kw|1||0||||True\r\na|kw|1||0||||True\r\nb|kw|1||0||||True\r\n");
+    ShownWindows recorder;
     Window win(dir);
     QPushButton *go = win.button("cmdGo");
     QPushButton *del = win.button("cmdDelete");
@@ -143,7 +143,7 @@ void TestFFavoriteSearches::deleteReselectsAndSetsButtons()
 void TestFFavoriteSearches::composedSearchIsAddedSortedAndRuns()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Searches.txt", "apples|kw|1||0||||True\r\nzebras|kw|1||0||||True\r\n");
+    writeBytes(dir + "/Searches.txt", "apples|kw|1||0||||True\r\nzebras|kw|1||0||||True\r\n");
     Window win(dir);
     clickRow(win.list, "zebras");
     composeNext({{"txtName", "Mugs"}, {"txtKeywords", "blue mug"}, {"txtExclude", "chipped"},
@@ -167,10 +167,10 @@ void TestFFavoriteSearches::composedSearchIsAddedSortedAndRuns()
 void TestFFavoriteSearches::repeatedNameIsUnsuccessful()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Searches.txt", "cars|vw golf|1||0||||False\r\n");
+    writeBytes(dir + "/Searches.txt", "cars|vw golf|1||0||||False\r\n");
     Window win(dir);
     composeNext({{"txtName", "Cars"}, {"txtKeywords", "audi"}});
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     win.button("cmdAdd")->click();
     QCOMPARE(recorder.titles, QStringList{"Unsuccessful"});
     QCOMPARE(recorder.texts.first(),
@@ -200,7 +200,7 @@ void TestFFavoriteSearches::nameDefaultsToKeywords()
     QFETCH(QString, keywords);
     QFETCH(bool, saved);
     QFETCH(QString, nameAfter);
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     Dialog dlg;
     QTest::keyClicks(dlg.box("txtName"), name);
     QTest::keyClicks(dlg.box("txtKeywords"), keywords);
@@ -226,7 +226,7 @@ void TestFFavoriteSearches::unstorableCharactersAreRefused()
     QFETCH(QString, box);
     QFETCH(QString, value);
     QFETCH(QString, label);
-    MessageBoxRecorder recorder;
+    ShownWindows recorder;
     Dialog dlg;
     dlg.box("txtKeywords")->setText("lamp");
     dlg.box(qPrintable(box))->setText(value);
@@ -256,7 +256,7 @@ void TestFFavoriteSearches::cancelAsksCloseBoxAndEscDoNot()
     QFETCH(int, way);
     QFETCH(int, questions);
     QFETCH(bool, openAfter);
-    MessageBoxRecorder recorder(way == 1 ? QMessageBox::Cancel : QMessageBox::Ok);
+    ShownWindows recorder(way == 1 ? QMessageBox::Cancel : QMessageBox::Ok);
     Dialog dlg;
     QTest::keyClicks(dlg.box("txtKeywords"), "lamp shade");
     if (way <= 1)

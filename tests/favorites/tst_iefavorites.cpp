@@ -1,5 +1,5 @@
 #include "FIEFavorites.h"
-#include "FavoritesTestTools.h"
+#include "TestFiles.h"
 #include <QAbstractButton> // ModalAnswer.h needs it complete
 #include "ModalAnswer.h"
 #include "TestMain.h"
@@ -267,7 +267,7 @@ void TestIEFavorites::clickOnShortcutChoosesIt()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, url);
-    writeFile(m_fav + "/Shop/Deal.url", content);
+    writeBytes(m_fav + "/Shop/Deal.url", content);
     FIEFavorites window(m_fav);
     bool openAfterFolderClicks = false;
     // Act once the tree is filled. The poll can fire inside the walk's own event processing,

@@ -64,7 +64,7 @@ void TestSearches::searchURL()
     QFETCH(int, site);
     QFETCH(bool, descriptions);
     QFETCH(QString, url);
-    CSearches searches(kSearchDomains);
+    CSearches searches(testDestinations().searchDomains);
     const CSearches::Entry search = searches.Add("name", fields[0], boolean, fields[1], site,
                                                  fields[2], fields[3], fields[4], descriptions);
     QCOMPARE(search->GetSearchURL(), url);
@@ -73,13 +73,13 @@ void TestSearches::searchURL()
 void TestSearches::exampleRecordRoundTrip()
 {
     const QString dir = TestEnvironment::programDir();
-    CSearches searches(kSearchDomains);
+    CSearches searches(testDestinations().searchDomains);
     searches.Load(CSearches::FilePath(dir));
     searches.Add("cameras", "digital camera", 2, "", 2, "625", "10", "200", false);
     QVERIFY(searches.Save().ok);
     QCOMPARE(readBytes(CSearches::FilePath(dir)), QByteArray("cameras|digital camera|2||2|625|10|200|False\r\n"));
 
-    CSearches loaded(kSearchDomains);
+    CSearches loaded(testDestinations().searchDomains);
     QCOMPARE(loaded.Load(CSearches::FilePath(dir)).skippedLines, 0);
     QCOMPARE(loaded.Item("CAMERAS")->Name(), QStringLiteral("cameras"));
     QCOMPARE(loaded.Item("CAMERAS")->GetSearchURL(), kCamerasURL);
@@ -87,7 +87,7 @@ void TestSearches::exampleRecordRoundTrip()
 
 void TestSearches::namesAreUniqueIgnoringCase()
 {
-    CSearches searches(kSearchDomains);
+    CSearches searches(testDestinations().searchDomains);
     QVERIFY(searches.Add("cars", "vw", 1, "", 0, "", "", "", false));
     QVERIFY(!searches.Add("Cars", "audi", 1, "", 0, "", "", "", false));
     QCOMPARE(searches.Item("CARS")->Keywords(), QStringLiteral("vw"));
@@ -120,8 +120,8 @@ void TestSearches::loadSkipsAndCounts()
     QFETCH(QStringList, names);
     QFETCH(int, skipped);
     const QString dir = TestEnvironment::programDir();
-    writeFile(CSearches::FilePath(dir), file);
-    CSearches searches(kSearchDomains);
+    writeBytes(CSearches::FilePath(dir), file);
+    CSearches searches(testDestinations().searchDomains);
     const CSearches::LoadResult result = searches.Load(CSearches::FilePath(dir));
     QVERIFY(!result.readFailed);
     QCOMPARE(result.skippedLines, skipped);
@@ -145,8 +145,8 @@ void TestSearches::loadThenSave()
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, saved);
     const QString dir = TestEnvironment::programDir();
-    writeFile(CSearches::FilePath(dir), file);
-    CSearches searches(kSearchDomains);
+    writeBytes(CSearches::FilePath(dir), file);
+    CSearches searches(testDestinations().searchDomains);
     searches.Load(CSearches::FilePath(dir));
     QVERIFY(searches.Save().ok);
     QCOMPARE(readBytes(CSearches::FilePath(dir)), saved);
@@ -160,8 +160,8 @@ void TestSearches::skippedLinesAreBackedUpBeforeFirstSave()
     QList<QByteArray> olds;
     for (const QString suffix : {"", "2"}) {
         olds.append("a|kw|1||0||||False\r\nbroken|line " + suffix.toUtf8() + "\r\nc|kw|1||0||||True\r\n");
-        writeFile(CSearches::FilePath(dir), olds.last());
-        CSearches searches(kSearchDomains);
+        writeBytes(CSearches::FilePath(dir), olds.last());
+        CSearches searches(testDestinations().searchDomains);
         QCOMPARE(searches.Load(CSearches::FilePath(dir)).skippedLines, 1);
         QCOMPARE(searches.backupPath(), CSearches::FilePath(dir) + ".bak" + suffix);
         QVERIFY(searches.Save().ok);
@@ -179,8 +179,8 @@ void TestSearches::failedSaveKeepsFileAndSearches()
     QByteArray old;
     for (int i = 0; i < 5; ++i)
         old += "search " + QByteArray::number(i) + "|keywords|1||0||||False\n";
-    writeFile(CSearches::FilePath(dir), old);
-    CSearches searches(kSearchDomains);
+    writeBytes(CSearches::FilePath(dir), old);
+    CSearches searches(testDestinations().searchDomains);
     searches.Load(CSearches::FilePath(dir));
     searches.Add("new one", "more", 2, "", 1, "", "", "", true);
 

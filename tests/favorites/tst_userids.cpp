@@ -138,7 +138,7 @@ void TestUserIDs::readsEveryLineEnd()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, ids);
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Bidders.txt", bytes);
+    writeBytes(dir + "/Bidders.txt", bytes);
     CUserIDs list;
     QVERIFY(ReadUserIDFile(dir, false, list).ok);
     QCOMPARE(idsOf(list), ids);
@@ -147,7 +147,7 @@ void TestUserIDs::readsEveryLineEnd()
 void TestUserIDs::writesCrLfInInsertionOrder()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Sellers.txt", "zed\nann\n");
+    writeBytes(dir + "/Sellers.txt", "zed\nann\n");
     CUserIDs list;
     QVERIFY(ReadUserIDFile(dir, true, list).ok);
     list.Add(QStringLiteral("Müller"));
@@ -159,7 +159,7 @@ void TestUserIDs::writesCrLfInInsertionOrder()
 void TestUserIDs::failedWriteKeepsOldFile()
 {
     const QString dir = TestEnvironment::programDir();
-    writeFile(dir + "/Sellers.txt", "old\r\n");
+    writeBytes(dir + "/Sellers.txt", "old\r\n");
     CUserIDs list;
     for (int i = 0; i < 50; ++i)
         list.Add(QStringLiteral("seller-number-%1").arg(i));

@@ -109,7 +109,7 @@ void TestVersionCheck::answerWithoutNewsShowsNothing()
     QFETCH(int, httpStatus);
     QFETCH(int, doneCount);
     answerWith(answer, httpStatus);
-    ShownWindows windows(true);
+    ShownWindows windows(QMessageBox::Ok, true);
     QVERIFY(runCheck());
     QCOMPARE(done->count(), doneCount);
     QCOMPARE(windows.shown, QStringList());
@@ -124,7 +124,7 @@ void TestVersionCheck::messageAloneShowsMardellMessage()
     QString text, title;
     int doneWhileShown = -1;
     Qt::TextFormat format = Qt::AutoText;
-    answerModalOfType<QMessageBox>([&](QMessageBox *box) {
+    answerNextModal<QMessageBox>([&](QMessageBox *box) {
         text = box->text();
         title = box->windowTitle();
         format = box->textFormat();
@@ -162,7 +162,7 @@ void TestVersionCheck::declinedUpdateLeavesProgramRunning()
 
     QString caption, shown;
     bool updateIsDefault = false, openAfterEsc = false;
-    answerModalOfType<FUpdateVersion>([&](FUpdateVersion *offer) {
+    answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
         QTest::keyClick(offer, Qt::Key_Escape); // no cancel button: Esc declines nothing
         openAfterEsc = offer->isVisible();
         caption = offer->windowTitle();
@@ -207,8 +207,8 @@ void TestVersionCheck::acceptedUpdateEndsOnlyForWebAddress()
 
     QString text, title;
     QStringList openedBeforeDownloadBox = {QStringLiteral("unset")};
-    answerModalOfType<FUpdateVersion>([&](FUpdateVersion *offer) {
-        answerModalOfType<QMessageBox>([&](QMessageBox *box) {
+    answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
+        answerNextModal<QMessageBox>([&](QMessageBox *box) {
             text = box->text();
             title = box->windowTitle();
             openedBeforeDownloadBox = shell->opened;

@@ -3,22 +3,25 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
 
-// Answers the next modal window (message box or dialog) from a timer, since a modal exec()
-// blocks the test. The action gets the modal widget; poll until one shows (or give up).
-inline void answerNextModal(std::function<void(QWidget *)> action, int attemptsLeft = 200)
+// Answers the next modal window of type T (any, by default) from a timer, since a modal exec()
+// blocks the test; waits for it to show, so a modal of another type that is still closing does
+// not count. Gives up after attemptsLeft tries of 10 ms.
+template <typename T = QWidget, typename Action>
+void answerNextModal(Action action, int attemptsLeft = 300)
 {
     QTimer::singleShot(10, qApp, [action = std::move(action), attemptsLeft]() mutable {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+        T *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (modal && modal->isVisible()) {
             action(modal);
             return;
         }
         if (attemptsLeft > 0)
-            answerNextModal(std::move(action), attemptsLeft - 1);
+            answerNextModal<T>(std::move(action), attemptsLeft - 1);
     });
 }
 
@@ -26,10 +29,7 @@ inline void answerNextModal(std::function<void(QWidget *)> action, int attemptsL
 inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *text = nullptr,
                                  QString *title = nullptr)
 {
-    answerNextModal([button, text, title](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box)
-            return;
+    answerNextModal<QMessageBox>([button, text, title](QMessageBox *box) {
         if (text)
             *text = box->text();
         if (title)
@@ -40,3 +40,24 @@ inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *te
             box->done(button);
     });
 }
+
+// While alive, records every top-level window that shows ("Class:title"), and the title and
+// text of each message box, which it answers at once with `button`. Other windows are closed
+// at once when closeOthers is set. For tests that must also prove that nothing came up.
+class ShownWindows : public QObject
+{
+public:
+    explicit ShownWindows(QMessageBox::StandardButton button = QMessageBox::Ok, bool closeOthers = false);
+    ~ShownWindows() override;
+
+    QStringList shown;
+    QStringList titles;
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QMessageBox::StandardButton m_button;
+    bool m_closeOthers;
+};

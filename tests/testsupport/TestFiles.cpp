@@ -1,0 +1,110 @@
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test file %s", qPrintable(path));
+}
+
+void writeShortcutFile(const QString &path, const QString &url)
+{
+    writeBytes(path, "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
+}
+
+QStringList favoritesSnapshot(const QString &root)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = path.mid(root.size() + 1);
+        const QFileInfo info = it.fileInfo();
+        if (info.isSymLink()) {
+            lines.append(relative + QStringLiteral(" @link"));
+            continue;
+        }
+        if (info.isDir()) {
+            lines.append(relative + QLatin1Char('/'));
+            continue;
+        }
+        const QByteArray bytes = readBytes(path);
+        const QByteArray head = "[InternetShortcut]\r\nURL=";
+        if (bytes.startsWith(head) && bytes.endsWith("\r\n") && bytes.count('\n') == 2)
+            lines.append(relative + QStringLiteral(" -> ")
+                         + QString::fromUtf8(bytes.mid(head.size(), bytes.size() - head.size() - 2)));
+        else
+            lines.append(relative + QStringLiteral(" = ") + QString::fromUtf8(bytes));
+    }
+    lines.sort();
+    return lines;
+}
+
+FileSizeLimit::FileSizeLimit(long long bytes)
+{
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_savedCur = static_cast<long long>(limit.rlim_cur);
+    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    m_active = true;
+}
+
+void FileSizeLimit::release()
+{
+    if (!m_active)
+        return;
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_savedCur);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_savedHandler);
+    m_active = false;
+}
+
+Destinations testDestinations()
+{
+    Destinations d;
+    d.serviceHost = QStringLiteral("service.test");
+    d.talvexWebHost = QStringLiteral("talvex.test");
+    d.makerWebHost = QStringLiteral("maker.test");
+    d.supportEmail = QStringLiteral("support@maker.test");
+    d.infoEmail = QStringLiteral("info@maker.test");
+    d.serviceHelpEmail = QStringLiteral("help@service.test");
+    for (int i = 1; i <= 4; ++i)
+        d.redirectBases.append(QStringLiteral("http://r.test/link-%1").arg(i));
+    d.ebayHostUS = QStringLiteral("www.ebay.com");
+    d.ebayHostCA = QStringLiteral("ca.test");
+    d.ebayHostUK = QStringLiteral("uk.test");
+    d.ebayHostAU = QStringLiteral("au.test");
+    d.ebayHostDE = QStringLiteral("de.test");
+    d.ebayHostAT = QStringLiteral("at.test");
+    d.ebayHostCH = QStringLiteral("ch.test");
+    d.ebayHostFR = QStringLiteral("fr.test");
+    d.ebayHostES = QStringLiteral("es.test");
+    d.ebayHostIT = QStringLiteral("it.test");
+    d.ebayHostTW = QStringLiteral("tw.test");
+    d.ebayPagesHost = QStringLiteral("pages.test");
+    d.listedItemsHost = QStringLiteral("listed.test");
+    d.bidItemsHost = QStringLiteral("bids.test");
+    d.searchDomains = QStringLiteral("ebay.com;ebay.ca;ebay.co.uk;ebay.de;ebay.com.au;ebay.at;ebay.fr;"
+                                     "ebay.nl;befr.ebay.be;benl.ebay.be;ebay.ch;ebay.it;ebay.es").split(u';');
+    return d;
+}
