@@ -1,17 +1,19 @@
 #include "ProgramInfo.h"
 
+#include "ProgramIdentity.h"
+
 #include <QStringList>
 
 namespace ProgramInfo {
 
 QString appTitle()
 {
-    return QStringLiteral("Talvex Bidbench");
+    return ProgramIdentity::title();
 }
 
-int versionMajor() { return BIDBENCH_VERSION_MAJOR; }
-int versionMinor() { return BIDBENCH_VERSION_MINOR; }
-int versionRevision() { return BIDBENCH_VERSION_REVISION; }
+int versionMajor() { return ProgramIdentity::kVersionMajor; }
+int versionMinor() { return ProgramIdentity::kVersionMinor; }
+int versionRevision() { return ProgramIdentity::kVersionRevision; }
 
 QString versionText()
 {

@@ -6,12 +6,12 @@
 // Who the program is: its title and the version of the program file.
 namespace ProgramInfo {
 
-QString appTitle(); // "Talvex Bidbench"
+QString appTitle();
 
 int versionMajor();
 int versionMinor();
 int versionRevision();
-QString versionText(); // major "." minor "." revision, plain decimals: "2.0.1"
+QString versionText(); // major "." minor "." revision, plain decimals
 
 // The support windows' typeface: Tahoma, or the nearest narrow sans-serif installed.
 QFont windowFont();
