@@ -1,314 +1,113 @@
 #include "FMain.h"
 
-#include "BrowserPane.h"
+#include "AddressBox.h"
+#include "AuctionRow.h"
+#include "CError.h"
+#include "CStartStatus.h"
+#include "EditCommands.h"
+#include "ExitSequence.h"
+#include "FavoritesCommands.h"
+#include "FloatingToolbar.h"
+#include "HelpLinks.h"
+#include "ItemNumber.h"
 #include "LinkLabel.h"
+#include "LinkRestorer.h"
+#include "MainLayout.h"
+#include "MainMenus.h"
+#include "MainStatusBar.h"
+#include "NavigationToolbar.h"
+#include "PanePair.h"
+#include "ProgramIdentity.h"
+#include "RaisedError.h"
 #include "SettingsStore.h"
+#include "ShortcutPriority.h"
+#include "SiteMenu.h"
 #include "SiteSelection.h"
 #include "TabControl.h"
-#include "ToolbarIcons.h"
+#include "TalvexService.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QDate>
-#include <QFileDialog>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
-#include <QTabBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
-
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <optional>
 
 namespace {
 
-const char *const kSettings = "Settings";
-const QString kWorking = QStringLiteral("Working . . .");
-const QString kDone = QStringLiteral("Done");
+constexpr int kTalvexTab = PanePair::kTalvexTab;
+constexpr int kAuctionTab = PanePair::kAuctionTab;
 
-QString appTitle()
+QTimer *namedTimer(const char *name, int interval, QObject *parent)
 {
-    return QStringLiteral("Talvex Bidbench");
-}
-
-QString settingsKey(const char *key)
-{
-    return QString::fromLatin1(key);
-}
-
-struct NavigateButton
-{
-    const char *caption;
-    const char *toolTip;
-};
-
-const NavigateButton kNavigateButtons[FMain::kNavigateButtonCount] = {
-    {"Back", "Go back to the page you viewed before this one."},
-    {"Forward", "Go forward to the page you viewed after this one."},
-    {"Stop", "Stop the current browser from navigating."},
-    {"Refresh", "Refresh the page in the current browser."},
-    {"Home", "Go to the home page for the current browser."},
-    {"Favorites", "View your favorites lists."},
-    {"Toolbar", "Transform Bidbench into a small floating toolbar."},
-};
-
-// Button 6's drop-down entries: text and key.
-const std::pair<const char *, const char *> kFavoritesEntries[] = {
-    {"Browser Favorites", "Favorites"},
-    {"Favorite Searches", "Searches"},
-    {"Favorite Sellers", "Sellers"},
-    {"Favorite Bidders", "Bidders"},
-};
-
-// The toolbars are only as high as their design places, so their buttons are drawn flat,
-// without the padding of the platform style; the border shows under the pointer.
-const QString kBarStyle = QStringLiteral(
-    "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
-    "QToolButton { font-size: 8pt; padding: 0px; border: 1px solid transparent; border-radius: 3px; }"
-    "QToolButton:hover { border-color: #9aa7b8; background: #e6eef8; }"
-    "QToolButton:pressed, QToolButton:checked { background: #cfdcec; }"
-    "QToolButton:disabled { color: #9a9a9a; }"
-    "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
-    "QToolButton::menu-button { border: none; width: 12px; }");
-// The Snipe and Go bars on the auction tab are lower and narrower still.
-const QString kSmallBarStyle = QStringLiteral(
-    "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
-    "QToolButton { font-size: 7.5pt; padding: 0px; border: none; border-radius: 3px; }"
-    "QToolButton:hover { background: #dce7f5; }"
-    "QToolButton:pressed { background: #c4d4ea; }"
-    "QToolButton:disabled { color: #9a9a9a; }");
-
-constexpr int kNavigateIconSize = 20;
-constexpr int kSnipeIconSize = 14;
-
-// The shortest decimal text of a single-precision number ("9990", "10020.5").
-QString singleText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, float(value));
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
-QAction *separator(QMenu *menu)
-{
-    return menu->addSeparator();
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(interval);
+    return timer;
 }
 
 } // namespace
-
-QString FMain::applicationTitle()
-{
-    return appTitle();
-}
 
 FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
     , bIsHasAccount(hasAccount)
+    , m_session(*m_context.settings, m_context.destinations.serviceHost)
+    , m_client(new QWidget(this))
+    , m_menus(new MainMenus(menuBar(), m_context.destinations))
+    , tbrNavigate(new NavigationToolbar(m_client))
+    , picSnipe(new QLabel(m_client))
+    , SSTab1(new TabControl(m_client))
+    , m_panes(new PanePair(m_context.paneFactory, SSTab1))
+    , sbStatusBar(new MainStatusBar(this))
+    , timTimer(namedTimer("timTimer", 10, this))
+    , timStar(namedTimer("timStar", 175, this))
 {
-    setWindowTitle(appTitle());
-    m_client = new QWidget(this);
+    setWindowTitle(ProgramIdentity::title());
     setCentralWidget(m_client);
+    setStatusBar(sbStatusBar);
+    picSnipe->setObjectName(QStringLiteral("picSnipe"));
+    picSnipe->setAlignment(Qt::AlignCenter);
+    createTabControls();
+    picSnipe->raise();
+    m_busyIndicator.emplace(*picSnipe, m_starFrames);
 
-    imlImagesCold = ToolbarIcons::navigationImages(ToolbarIcons::Look::Cold, kNavigateIconSize);
-    imlImagesHot = ToolbarIcons::navigationImages(ToolbarIcons::Look::Hot, kNavigateIconSize);
-    imlSnipeCold = ToolbarIcons::snipeImages(ToolbarIcons::Look::Cold, kSnipeIconSize);
-    imlSnipeHot = ToolbarIcons::snipeImages(ToolbarIcons::Look::Hot, kSnipeIconSize);
-
-    createMenus();
-    createToolbar();
-    createControls();
-    createStatusBar();
-
-    timAppEnd = new QTimer(this);
-    timAppEnd->setObjectName(QStringLiteral("timAppEnd"));
-    timAppEnd->setInterval(2000);
-    timAppEnd->setSingleShot(true);
-    timTimer = new QTimer(this);
-    timTimer->setObjectName(QStringLiteral("timTimer"));
-    timTimer->setInterval(10);
-    timStar = new QTimer(this);
-    timStar->setObjectName(QStringLiteral("timStar"));
-    timStar->setInterval(175);
-
-    CommonDialog1 = new QFileDialog(this);
-    CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
-
-    connectControls();
-    connectSupport();
-    createSnipeParts();
-    connectEditCommands();
+    m_exit = new ExitSequence(this, {
+        [this] {
+            // Without a stored user name the Talvex Password window comes first.
+            if (m_session.user().isEmpty())
+                m_session.ShowTalvexPasswordDialog(this);
+        },
+        [this] { m_panes->auction()->Navigate(SiteStartURL()); },
+        [this] {
+            for (const SettingWrite &write : exitSettings())
+                m_context.settings->SaveSetting(write.application, write.section, write.key, write.value);
+        },
+        m_context.endProgram});
+    m_favorites = new FavoritesCommands(m_context, this, m_panes->auction(),
+                                        [this](const QString &url) { ShowInAuctionBrowser(url); });
+    m_edit = new EditCommands(this, [this] { return SSTab1->Tab(); }, m_panes->talvex(), m_panes->auction(), this);
+    connectCommands();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
     resize(Twips::toPixelsX(MainDesign::kClientWidth),
            menuBar()->sizeHint().height() + Twips::toPixelsY(MainDesign::kClientHeight));
     m_client->installEventFilter(this);
-
     timTimer->start();
     timStar->start();
 }
 
 FMain::~FMain() = default;
 
-// ---------------------------------------------------------------------------------------------
-// Construction
-
-void FMain::createMenus()
+void FMain::createTabControls()
 {
-    QMenuBar *bar = menuBar();
-    const auto item = [this](QMenu *menu, const char *name, const QString &caption,
-                             const QKeySequence &shortcut = {}) {
-        auto *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        if (!shortcut.isEmpty())
-            action->setShortcut(shortcut);
-        return action;
-    };
-    const auto menu = [](QMenuBar *owner, const char *name, const QString &caption) {
-        QMenu *m = owner->addMenu(caption);
-        m->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-
-    mnuFile = menu(bar, "mnuFile", QStringLiteral("&File"));
-    mnuFilePrint = item(mnuFile, "mnuFilePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuFileBar0 = separator(mnuFile);
-    mnuFileExit = item(mnuFile, "mnuFileExit", QStringLiteral("E&xit"));
-
-    mnuEdit = menu(bar, "mnuEdit", QStringLiteral("&Edit"));
-    mnuEditCut = item(mnuEdit, "mnuEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuEditCopy = item(mnuEdit, "mnuEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuEditPaste = item(mnuEdit, "mnuEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuEditSep = separator(mnuEdit);
-    mnuEditFind = item(mnuEdit, "mnuEditFind", QStringLiteral("&Find (on current web page)"),
-                       QKeySequence(Qt::CTRL | Qt::Key_F));
-
-    mnumnuNavigate = menu(bar, "mnumnuNavigate", QStringLiteral("&Navigate"));
-    mnumnuNavigatemnuNavigateBack = item(mnumnuNavigate, "mnumnuNavigatemnuNavigateBack", QStringLiteral("&Back"));
-    mnumnuNavigatemnuNavigateForward =
-        item(mnumnuNavigate, "mnumnuNavigatemnuNavigateForward", QStringLiteral("&Forward"));
-    mnuNavigateStop = item(mnumnuNavigate, "mnuNavigateStop", QStringLiteral("&Stop"));
-    mnumnuNavigatemnuNavigateHome = item(mnumnuNavigate, "mnumnuNavigatemnuNavigateHome", QStringLiteral("&Home"));
-    mnumnuNavigatemnuNavigateRefresh =
-        item(mnumnuNavigate, "mnumnuNavigatemnuNavigateRefresh", QStringLiteral("&Refresh"));
-
-    mnumnuFavorites = menu(bar, "mnumnuFavorites", QStringLiteral("Fa&vorites"));
-    mnuFavoritesView = item(mnumnuFavorites, "mnuFavoritesView", QStringLiteral("&View Browser Favorites..."));
-    mnuFavoritesAdd = item(mnumnuFavorites, "mnuFavoritesAdd", QStringLiteral("&Add to Browser Favorites..."));
-    mnuFavoritesImport =
-        item(mnumnuFavorites, "mnuFavoritesImport", QStringLiteral("&Import Netscape Favorites..."));
-    mnuFavoritesSeparate = separator(mnumnuFavorites);
-    mnuFavoriteSearches = item(mnumnuFavorites, "mnuFavoriteSearches", QStringLiteral("Favorite eBay Searches"));
-    mnuFavoritesSellers = item(mnumnuFavorites, "mnuFavoritesSellers", QStringLiteral("Favorite eBay &Sellers..."));
-    mnuFavoritesBidders = item(mnumnuFavorites, "mnuFavoritesBidders", QStringLiteral("Favorite eBay &Bidders..."));
-
-    mnuTools = menu(bar, "mnuTools", QStringLiteral("&Tools"));
-    mnuNavigateSnipe = item(mnuTools, "mnuNavigateSnipe", QStringLiteral("Snipe &Current Auction"),
-                            QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuToolsToolbar = item(mnuTools, "mnuToolsToolbar", QStringLiteral("&Floating Toolbar"),
-                           QKeySequence(Qt::CTRL | Qt::Key_T));
-    mnuToolsPassword = item(mnuTools, "mnuToolsPassword", QStringLiteral("&Talvex Password"));
-    sep = separator(mnuTools);
-    mnuOptionS = mnuTools->addMenu(QStringLiteral("&Options"));
-    mnuOptionS->setObjectName(QStringLiteral("mnuOptionS"));
-    mnuOPtionsAuctionSite = mnuOptionS->addMenu(QStringLiteral("&Start-up Auction Site"));
-    mnuOPtionsAuctionSite->setObjectName(QStringLiteral("mnuOPtionsAuctionSite"));
-    for (int i = 1; i <= kSiteCount; ++i) {
-        QAction *site = mnuOPtionsAuctionSite->addAction(SiteSelection::menuCaption(i, m_context.destinations));
-        site->setObjectName(QStringLiteral("mnuOptionsSite(%1)").arg(i));
-        site->setCheckable(true);
-        site->setChecked(i == SiteSelection::kDefaultSite);
-        m_siteItems[size_t(i - 1)] = site;
-    }
-    wowie = separator(mnuOptionS);
-    mnuOptionsText = item(mnuOptionS, "mnuOptionsText", QStringLiteral("&Show Button Text"));
-    mnuOptionsText->setCheckable(true);
-    mnuOptionsText->setChecked(true);
-
-    mnuHelp = menu(bar, "mnuHelp", QStringLiteral("&Help"));
-    mnuHelpContents = item(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"));
-    mnuHelpSep = separator(mnuHelp);
-    mnuHelpmnuHelpMardell = item(mnuHelp, "mnuHelpmnuHelpMardell", QStringLiteral("&Mardell Home Page"));
-    mnuHelpmnuHelpTalvex = item(mnuHelp, "mnuHelpmnuHelpTalvex", QStringLiteral("Talvex &Online"));
-    mnuHelpmnuHelpFeedback = item(mnuHelp, "mnuHelpmnuHelpFeedback", QStringLiteral("Email Talvex &Help"));
-    mnuHelpJoinList = item(mnuHelp, "mnuHelpJoinList", QStringLiteral("&Join Mailing List"));
-    mnuHelpBar0 = separator(mnuHelp);
-    mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "));
-
-    // Hidden menu: only ever shown as the navigation toolbar's pop-up.
-    mnuButtonBarStatus = new QMenu(QStringLiteral("ButtonBarStatus"), this);
-    mnuButtonBarStatus->setObjectName(QStringLiteral("mnuButtonBarStatus"));
-    mnuButtonBarStatusViewLabels = item(mnuButtonBarStatus, "mnuButtonBarStatusViewLabels",
-                                        QStringLiteral("View Text Labels"));
-    mnuButtonBarStatusViewLabels->setCheckable(true);
-    mnuButtonBarStatusViewLabels->setChecked(true);
-}
-
-void FMain::createToolbar()
-{
-    tbrNavigate = new QToolBar(m_client);
-    tbrNavigate->setObjectName(QStringLiteral("tbrNavigate"));
-    tbrNavigate->setMovable(false);
-    tbrNavigate->setFloatable(false);
-    tbrNavigate->setIconSize(QSize(kNavigateIconSize, kNavigateIconSize));
-    tbrNavigate->setContextMenuPolicy(Qt::CustomContextMenu);
-    // Captions in a small type so icon and text fit the toolbar's design height.
-    tbrNavigate->setStyleSheet(kBarStyle);
-
-    tbrNavigateFavoritesMenu = new QMenu(this);
-    tbrNavigateFavoritesMenu->setObjectName(QStringLiteral("tbrNavigateFavoritesMenu"));
-    for (const auto &[text, key] : kFavoritesEntries) {
-        QAction *entry = tbrNavigateFavoritesMenu->addAction(QString::fromLatin1(text));
-        entry->setData(QString::fromLatin1(key));
-        entry->setObjectName(QString::fromLatin1(key));
-    }
-
-    for (int i = 1; i <= kNavigateButtonCount; ++i) {
-        const NavigateButton &design = kNavigateButtons[i - 1];
-        QAction *button = tbrNavigate->addAction(
-            ToolbarIcons::coldHotIcon(imlImagesCold.image(i), imlImagesHot.image(i)),
-            QString::fromLatin1(design.caption));
-        button->setObjectName(QStringLiteral("tbrNavigate.Buttons(%1)").arg(i));
-        button->setToolTip(QString::fromLatin1(design.toolTip));
-        m_navigateButtons[size_t(i - 1)] = button;
-        QToolButton *tool = tbrNavigateToolButton(i);
-        tool->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        tool->setAutoRaise(true);
-        if (i == 6) {
-            button->setMenu(tbrNavigateFavoritesMenu);
-            tool->setPopupMode(QToolButton::MenuButtonPopup);
-        }
-    }
-
-    picSnipe = new QLabel(m_client);
-    picSnipe->setObjectName(QStringLiteral("picSnipe"));
-    picSnipe->setAlignment(Qt::AlignCenter);
-}
-
-void FMain::createControls()
-{
-    SSTab1 = new TabControl(m_client);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(QStringLiteral("Ta&lvex "));
     SSTab1->addTab(QStringLiteral("&Auction Browser "));
 
-    brwSnipe = m_context.paneFactory(PaneKind::Talvex, SSTab1);
-    brwSnipe->setObjectName(QStringLiteral("brwSnipe"));
-    SSTab1->addControl(kTalvexTab, brwSnipe);
-
-    lblMardell = new LinkLabel(QStringLiteral("Mardell"), SSTab1);
+    lblMardell = new LinkLabel(ProgramIdentity::maker(), SSTab1);
     lblMardell->setObjectName(QStringLiteral("lblMardell"));
     lblMardell->setToolTip(QStringLiteral("Visit Mardell for other great online auction utilities."));
     lblMardell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -317,202 +116,78 @@ void FMain::createControls()
     lblMardell->setFont(linkFont);
     SSTab1->addControl(kTalvexTab, lblMardell);
 
-    tbrSnipe = new QToolBar(SSTab1);
-    tbrSnipe->setObjectName(QStringLiteral("tbrSnipe"));
-    tbrSnipe->setMovable(false);
-    tbrSnipe->setStyleSheet(kSmallBarStyle);
-    tbrSnipe->setIconSize(QSize(kSnipeIconSize, kSnipeIconSize));
-    tbrSnipe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    tbrSnipeButton = tbrSnipe->addAction(ToolbarIcons::coldHotIcon(imlSnipeCold.image(1), imlSnipeHot.image(1)),
-                                         QStringLiteral("Snipe!"));
-    tbrSnipeButton->setObjectName(QStringLiteral("tbrSnipe.Buttons(1)"));
-    SSTab1->addControl(kAuctionTab, tbrSnipe);
+    m_row = new AuctionRow(SSTab1);
+    cboAddress = m_row->addressBox();
+    connect(m_row, &AuctionRow::goClicked, m_panes->auction(), qOverload<const QString &>(&BrowserPane::Navigate));
 
-    cboAddress = new QComboBox(SSTab1);
-    cboAddress->setObjectName(QStringLiteral("cboAddress"));
-    cboAddress->setEditable(true);
-    cboAddress->setInsertPolicy(QComboBox::NoInsert);
-    cboAddress->setCompleter(nullptr); // the box navigates to exactly what was typed
-    cboAddress->setMaxVisibleItems(20);
-    SSTab1->addControl(kAuctionTab, cboAddress);
-
-    tbrGo = new QToolBar(SSTab1);
-    tbrGo->setObjectName(QStringLiteral("tbrGo"));
-    tbrGo->setMovable(false);
-    tbrGo->setStyleSheet(kSmallBarStyle);
-    tbrGo->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    tbrGoButton = tbrGo->addAction(QStringLiteral("Go!  "));
-    // The button shows the icon text, which Qt would make from the caption without its blanks.
-    tbrGoButton->setIconText(tbrGoButton->text());
-    tbrGoButton->setObjectName(QStringLiteral("tbrGo.Buttons(1)"));
-    SSTab1->addControl(kAuctionTab, tbrGo);
-
-    brwAuction = m_context.paneFactory(PaneKind::Auction, SSTab1);
-    brwAuction->setObjectName(QStringLiteral("brwAuction"));
-    SSTab1->addControl(kAuctionTab, brwAuction);
-
-    // At design time the auction tab is the current one.
-    {
-        const QSignalBlocker block(SSTab1);
-        SSTab1->setTab(kAuctionTab);
-    }
-    picSnipe->raise();
+    // At design time the auction tab is the current one; the load makes it the Talvex tab.
+    const QSignalBlocker block(SSTab1);
+    SSTab1->setTab(kAuctionTab);
 }
 
-void FMain::createStatusBar()
+void FMain::connectCommands()
 {
-    sbStatusBar = statusBar();
-    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar->setFixedHeight(Twips::toPixelsY(MainDesign::kStatusBarHeight));
-    QFont small = sbStatusBar->font();
-    small.setPointSizeF(qMax(7.0, small.pointSizeF() - 1.0));
-    sbStatusBar->setFont(small);
-    for (int i = 0; i < 3; ++i) {
-        auto *panel = new QLabel(sbStatusBar);
-        panel->setObjectName(QStringLiteral("sbStatusBar.Panels(%1)").arg(i + 1));
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setContentsMargins(3, 0, 3, 0);
-        m_panels[size_t(i)] = panel;
-    }
-    // Wide enough for the longer of its two texts.
-    m_panels[0]->setText(QStringLiteral("Auction Browser"));
-    m_panels[0]->setMinimumWidth(qMax(Twips::toPixelsX(1440), m_panels[0]->sizeHint().width()));
-    m_panels[0]->setText(QStringLiteral("Talvex"));
-    m_panels[2]->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-    sbStatusBar->addWidget(m_panels[0]);
-    sbStatusBar->addWidget(m_panels[1], 1);
-    sbStatusBar->addPermanentWidget(m_panels[2]);
-
-    // The date panel follows the calendar on its own, as a date panel does.
-    auto *midnight = new QTimer(this);
-    midnight->setSingleShot(true);
-    const auto armMidnight = [midnight] {
-        const QDateTime now = QDateTime::currentDateTime();
-        const qint64 untilMidnight = now.msecsTo(QDateTime(now.date().addDays(1), QTime(0, 0))) + 500;
-        midnight->start(int(std::clamp<qint64>(untilMidnight, 1000, 24 * 3600 * 1000)));
+    const auto on = [this](const char *item, auto slot) {
+        connect(m_menus->action(item), &QAction::triggered, this, slot);
     };
-    connect(midnight, &QTimer::timeout, this, [this, armMidnight] {
-        m_panels[2]->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-        armMidnight();
-    });
-    armMidnight();
-}
-
-void FMain::connectControls()
-{
-    // Window
-    connect(mnuFileExit, &QAction::triggered, this, &FMain::ExitProgram);
-    connect(timAppEnd, &QTimer::timeout, this, &FMain::timAppEnd_Timer);
-    connect(timTimer, &QTimer::timeout, this, &FMain::timTimer_Timer);
-
-    // Navigation
-    connect(SSTab1, &TabControl::Click, this, &FMain::SSTab1_Click);
-    for (int i = 1; i <= kNavigateButtonCount; ++i)
-        connect(tbrNavigateButton(i), &QAction::triggered, this, [this, i] { tbrNavigate_ButtonClick(i); });
-    connect(tbrNavigate, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { tbrNavigate_MouseDown(tbrNavigate->mapToGlobal(pos)); });
-    connect(mnumnuNavigatemnuNavigateBack, &QAction::triggered, this, [this] { GoBack(tabIndex() == kTalvexTab); });
-    connect(mnumnuNavigatemnuNavigateForward, &QAction::triggered, this,
-            [this] { GoForward(tabIndex() == kTalvexTab); });
-    connect(mnuNavigateStop, &QAction::triggered, this, &FMain::StopCurrentPane);
-    connect(mnumnuNavigatemnuNavigateHome, &QAction::triggered, this, &FMain::GoHome);
-    connect(mnumnuNavigatemnuNavigateRefresh, &QAction::triggered, this, &FMain::RefreshCurrentPane);
-
-    connect(cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
-    cboAddress->installEventFilter(this);
-    cboAddress->lineEdit()->installEventFilter(this);
-    connect(tbrGoButton, &QAction::triggered, this, &FMain::tbrGo_ButtonClick);
-
-    // Site menu
-    for (int i = 1; i <= kSiteCount; ++i)
-        connect(mnuOptionsSite(i), &QAction::triggered, this, [this, i] { SelectSite(i); });
-
-    // Button text: both items run the toggle, which sets both check marks itself.
-    for (QAction *option : {mnuOptionsText, mnuButtonBarStatusViewLabels}) {
+    on("mnuFileExit", [this] { m_exit->ExitProgram(); });
+    on("mnuFilePrint", [this] { m_edit->print(); });
+    on("mnuEditCut", [this] { m_edit->cut(); });
+    on("mnuEditCopy", [this] { m_edit->copy(); });
+    on("mnuEditPaste", [this] { m_edit->paste(); });
+    on("mnuEditFind", [this] { m_edit->find(); });
+    // The menu's Back and Forward follow the tab, the toolbar's the current pane: the same.
+    on("mnumnuNavigatemnuNavigateBack", [this] { tbrNavigate_ButtonClick(1); });
+    on("mnumnuNavigatemnuNavigateForward", [this] { tbrNavigate_ButtonClick(2); });
+    on("mnuNavigateStop", [this] { tbrNavigate_ButtonClick(3); });
+    on("mnumnuNavigatemnuNavigateRefresh", [this] { tbrNavigate_ButtonClick(4); });
+    on("mnumnuNavigatemnuNavigateHome", [this] { tbrNavigate_ButtonClick(5); });
+    on("mnuFavoritesView", [this] { showFavoritesEntry(QStringLiteral("Favorites")); });
+    on("mnuFavoriteSearches", [this] { showFavoritesEntry(QStringLiteral("Searches")); });
+    on("mnuFavoritesSellers", [this] { showFavoritesEntry(QStringLiteral("Sellers")); });
+    on("mnuFavoritesBidders", [this] { showFavoritesEntry(QStringLiteral("Bidders")); });
+    on("mnuFavoritesAdd", [this] { m_favorites->AddCurrentPageToFavorites(); });
+    on("mnuFavoritesImport", [this] { m_favorites->ImportFavorites(); });
+    on("mnuNavigateSnipe", [this] { SnipeCurrentAuction(); });
+    on("mnuToolsToolbar", [this] { ShowFloatingToolbar(); });
+    on("mnuToolsPassword", [this] { m_session.ShowTalvexPasswordDialog(this); });
+    on("mnuHelpContents", [this] { helpLinks().Contents(); });
+    on("mnuHelpmnuHelpMardell", [this] { helpLinks().MardellHomePage(); });
+    on("mnuHelpmnuHelpTalvex", [this] { helpLinks().TalvexOnline(); });
+    on("mnuHelpmnuHelpFeedback", [this] { helpLinks().Feedback(); });
+    on("mnuHelpJoinList", [this] { helpLinks().JoinList(); });
+    on("mnuHelpAbout", [this] { helpLinks().About(this); });
+    connect(m_menus->sites(), &SiteMenu::siteChosen, this, &FMain::SelectSite);
+    // Both button-text items run the toggle, which sets both check marks itself.
+    for (QAction *option : {m_menus->action("mnuOptionsText"), tbrNavigate->viewLabels()}) {
         connect(option, &QAction::triggered, this, [this, option](bool checkedNow) {
             option->setChecked(!checkedNow);
             ToggleButtonText();
         });
     }
+    // Ctrl+Z snipes wherever the focus is, the address box and the pages included.
+    new ShortcutPriority(this, m_menus->action("mnuNavigateSnipe"));
 
-    // Favourite sellers, bidders and searches (FMainFavorites.cpp)
-    connect(mnuFavoritesSellers, &QAction::triggered, this, [this] { ShowFavoriteUsers(true); });
-    connect(mnuFavoritesBidders, &QAction::triggered, this, [this] { ShowFavoriteUsers(false); });
-    connect(mnuFavoriteSearches, &QAction::triggered, this, &FMain::ShowFavoriteSearches);
-    connect(tbrNavigateButtonMenu(QStringLiteral("Sellers")), &QAction::triggered, this, [this] { ShowFavoriteUsers(true); });
-    connect(tbrNavigateButtonMenu(QStringLiteral("Bidders")), &QAction::triggered, this, [this] { ShowFavoriteUsers(false); });
-    connect(tbrNavigateButtonMenu(QStringLiteral("Searches")), &QAction::triggered, this, &FMain::ShowFavoriteSearches);
+    connect(tbrNavigate, &NavigationToolbar::ButtonClick, this, &FMain::tbrNavigate_ButtonClick);
+    connect(tbrNavigate, &NavigationToolbar::ButtonMenuClick, this, &FMain::showFavoritesEntry);
+    connect(m_row->snipeButton(), &QAction::triggered, this, &FMain::SnipeCurrentAuction);
+    connect(cboAddress, &AddressBox::addressChosen, this, &FMain::cboAddress_Click);
+    // A typed item address can be sniped at once, without waiting for the next pane event.
+    connect(cboAddress, &QComboBox::editTextChanged, this, &FMain::UpdateSnipeAvailability);
 
-    // Panes
-    connect(brwAuction, &BrowserPane::StatusTextChange, this, &FMain::brwAuction_StatusTextChange);
-    connect(brwAuction, &BrowserPane::ProgressChange, this, [this] { RefreshCommandState(); });
-    connect(brwAuction, &BrowserPane::CommandStateChange, this, &FMain::brwAuction_CommandStateChange);
-    connect(brwAuction, &BrowserPane::DownloadComplete, this, &FMain::brwAuction_DownloadComplete);
-    connect(brwAuction, &BrowserPane::NavigateComplete2, this, &FMain::brwAuction_NavigateComplete2);
-    connect(brwSnipe, &BrowserPane::StatusTextChange, this, &FMain::brwSnipe_StatusTextChange);
-    connect(brwSnipe, &BrowserPane::CommandStateChange, this, &FMain::brwSnipe_CommandStateChange);
-    connect(brwSnipe, &BrowserPane::DownloadComplete, this, &FMain::brwSnipe_DownloadComplete);
-    connect(brwSnipe, &BrowserPane::NavigateComplete2, this, [this] { RefreshCommandState(); });
+    connect(m_panes, &PanePair::currentStatusText, sbStatusBar->panel(2), &QLabel::setText);
+    connect(m_panes, &PanePair::currentChanged, this, &FMain::onTabChanged);
+    connect(m_panes, &PanePair::auctionNavigated, cboAddress, &AddressBox::moveToTop);
+    connect(m_panes, &PanePair::stateChanged, this, &FMain::RefreshCommandState);
 
-    connectBrowserFavorites();
+    connect(timTimer, &QTimer::timeout, this, &FMain::timTimer_Timer);
+    connect(timStar, &QTimer::timeout, this, [this] {
+        m_busyIndicator->tick(m_panes->current()->Busy(), tbrNavigate->isTextShown());
+    });
+    connect(lblMardell, &LinkLabel::clicked, this, [this] { helpLinks().MakerLabel(); });
+    new LinkRestorer(lblMardell, m_client, SSTab1);
+    connect(m_panes->talvex(), &BrowserPane::focusReceived, lblMardell, &LinkLabel::restoreLook);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Accessors
-
-QAction *FMain::tbrNavigateButton(int index) const
-{
-    return index >= 1 && index <= kNavigateButtonCount ? m_navigateButtons[size_t(index - 1)] : nullptr;
-}
-
-QToolButton *FMain::tbrNavigateToolButton(int index) const
-{
-    QAction *button = tbrNavigateButton(index);
-    return button ? qobject_cast<QToolButton *>(tbrNavigate->widgetForAction(button)) : nullptr;
-}
-
-QAction *FMain::tbrNavigateButtonMenu(const QString &key) const
-{
-    for (QAction *entry : tbrNavigateFavoritesMenu->actions()) {
-        if (entry->data().toString() == key)
-            return entry;
-    }
-    return nullptr;
-}
-
-QLabel *FMain::sbStatusBarPanel(int index) const
-{
-    return index >= 1 && index <= 3 ? m_panels[size_t(index - 1)] : nullptr;
-}
-
-QAction *FMain::mnuOptionsSite(int index) const
-{
-    return SiteSelection::isValidSite(index) ? m_siteItems[size_t(index - 1)] : nullptr;
-}
-
-bool FMain::isTextShown() const
-{
-    return mnuButtonBarStatusViewLabels->isChecked();
-}
-
-int FMain::tabIndex() const
-{
-    return SSTab1->Tab();
-}
-
-void FMain::setTabIndex(int index)
-{
-    SSTab1->setTab(index);
-}
-
-BrowserPane *FMain::currentPane() const
-{
-    return tabIndex() == kTalvexTab ? brwSnipe : brwAuction;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Load
 
 void FMain::setVisible(bool visible)
 {
@@ -526,109 +201,57 @@ void FMain::setVisible(bool visible)
 void FMain::LoadMainWindow()
 {
     SettingsStore &settings = *m_context.settings;
-
-    // 1-2. The stored start-up site (site 1 when missing or not a site index).
-    SelectSite(SiteSelection::siteFromSetting(settings.GetSetting(appTitle(), settingsKey(kSettings),
-                                                                  QStringLiteral("Site"))));
-    // 3-6.
-    setTabIndex(kTalvexTab);
-    SSTab1->setControlVisible(tbrGo, false);
-    tbrNavigateButton(1)->setEnabled(false);
-    tbrNavigateButton(2)->setEnabled(false);
-    mnuButtonBarStatusViewLabels->setChecked(true);
-    // 7.
+    const QString app = ProgramIdentity::title();
+    // The stored start-up site (site 1 when missing or not a site index) loads at once.
+    SelectSite(SiteSelection::siteFromSetting(settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("Site"))));
+    // The Talvex tab shows first, with nowhere to go back or forward to.
+    m_panes->setCurrent(kTalvexTab);
+    SSTab1->setControlVisible(m_row->goBar(), false);
+    tbrNavigate->button(1)->setEnabled(false);
+    tbrNavigate->button(2)->setEnabled(false);
+    tbrNavigate->viewLabels()->setChecked(true);
     restoreGeometry();
-    // 8. The indicator's resting picture.
-    picSnipe->setPixmap(imlStars.image(8));
-    // 9.
+    m_busyIndicator->showResting();
     m_sStartURL = SiteStartURL();
-    // 10. The stored Talvex credentials are read here.
-    LoadTalvexCredentials();
+    m_session.LoadTalvexCredentials();
 
-    // 11.
     if (!m_sStartURL.isEmpty()) {
         cboAddress->setEditText(m_sStartURL);
         cboAddress->addItem(m_sStartURL);
         timTimer->start();
-        brwAuction->Navigate(m_sStartURL);
-        // The start-up login of the Talvex pane follows here.
-        LogIntoTalvex();
+        m_panes->auction()->Navigate(m_sStartURL);
+        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.programDir, bIsHasAccount);
     }
-    // 12.
-    if (settings.GetSetting(appTitle(), settingsKey(kSettings), QStringLiteral("TextLabels")) == QLatin1String("N"))
+    if (settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
-    // 13.
     StartVersionCheck();
 }
 
 void FMain::restoreGeometry()
 {
-    const QString app = QStringLiteral("Mardell");
-    const QString section = appTitle();
     SettingsStore &settings = *m_context.settings;
-    const QString state = settings.GetSetting(app, section, QStringLiteral("WindowState"));
+    const auto stored = [&](const char *key) {
+        return settings.GetSetting(ProgramIdentity::maker(), ProgramIdentity::title(), QString::fromLatin1(key));
+    };
+    const QString state = stored("WindowState");
     if (state.isEmpty())
         return; // design size; the stored sizes are not read
-    const QString height = settings.GetSetting(app, section, QStringLiteral("WindowHeight"));
-    const QString width = settings.GetSetting(app, section, QStringLiteral("WindowWidth"));
+    const QString storedHeight = stored("WindowHeight");
+    const QString storedWidth = stored("WindowWidth");
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const std::optional<WindowPlacement::Restore> stored =
-        WindowPlacement::restore(state, width, height, screen ? screen->availableGeometry().size() : QSize());
-    if (!stored)
+    const std::optional<WindowPlacement::Restore> restore = WindowPlacement::restore(
+        state, storedWidth, storedHeight, screen ? screen->availableGeometry().size() : QSize());
+    if (!restore)
         return;
-
-    // The stored sizes are the outer (frame) size; they become the normal size of the window,
-    // and the state is applied after them so a maximized window keeps them for later.
-    const QSize frame = frameGeometry().size() - size();
-    QSize client = size();
-    m_pendingOuterSize = stored->outer;
-    if (stored->outer.height() > 0)
-        client.setHeight(qMax(1, stored->outer.height() - frame.height()));
-    if (stored->outer.width() > 0)
-        client.setWidth(qMax(1, stored->outer.width() - frame.width()));
-    resize(client);
-    setWindowState(stored->state);
+    WindowPlacement::Applier::apply(this, *restore);
 }
 
-bool FMain::event(QEvent *event)
+bool FMain::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool result = QMainWindow::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowStateChange:
-        applyPendingOuterSize();
-        break;
-    default:
-        break;
-    }
-    return result;
+    if (watched == m_client && event->type() == QEvent::Resize)
+        LayoutControls();
+    return QMainWindow::eventFilter(watched, event);
 }
-
-// The window frame is known only once the window is on screen; a restored outer size is
-// corrected then, so the window does not grow by its frame from run to run.
-void FMain::applyPendingOuterSize()
-{
-    const QSize wanted = m_pendingOuterSize;
-    if ((wanted.width() <= 0 && wanted.height() <= 0) || !isVisible())
-        return;
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.isNull())
-        return;
-    m_pendingOuterSize = QSize(-1, -1);
-    QSize client = size();
-    if (wanted.width() > 0)
-        client.setWidth(qMax(1, wanted.width() - frame.width()));
-    if (wanted.height() > 0)
-        client.setHeight(qMax(1, wanted.height() - frame.height()));
-    resize(client);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Layout
 
 void FMain::LayoutControls()
 {
@@ -636,443 +259,193 @@ void FMain::LayoutControls()
     in.W = qRound(Twips::fromPixelsX(frameGeometry().width()));
     in.SW = qRound(Twips::fromPixelsX(m_client->width()));
     in.SH = qRound(Twips::fromPixelsY(m_client->height() + (sbStatusBar->isHidden() ? 0 : sbStatusBar->height())));
-    in.bIsTextShown = isTextShown();
-    m_layout = ::LayoutControls(in);
+    in.bIsTextShown = tbrNavigate->isTextShown();
+    const MainLayout layout = ::LayoutControls(in);
 
     using namespace MainDesign;
     const auto x = [](int twips) { return Twips::toPixelsX(twips); };
     const auto y = [](int twips) { return Twips::toPixelsY(twips); };
-
-    tbrNavigate->setGeometry(0, 0, m_client->width(), y(m_layout.toolbarHeight));
-    picSnipe->setGeometry(x(m_layout.picSnipeLeft), y(kPicSnipeTop), x(kPicSnipeSize), y(kPicSnipeSize));
-    SSTab1->setGeometry(0, y(m_layout.tabTop), qMax(0, x(m_layout.tabWidth)), y(m_layout.tabHeight));
-    const QRect pane(x(kPaneLeft), y(kPaneTop), qMax(0, x(m_layout.paneWidth)), y(m_layout.paneHeight));
-    brwSnipe->setGeometry(pane);
-    brwAuction->setGeometry(pane);
-    tbrSnipe->setGeometry(x(kSnipeBarLeft), y(kSnipeBarTop), x(kSnipeBarWidth), y(kSnipeBarHeight));
-    // The platform's combo box may need a few pixels more than the design height; it gets
-    // them downwards, where the row has room above the panes.
-    cboAddress->setGeometry(x(kAddressLeft), y(kAddressTop), x(m_layout.addressWidth),
-                            qMax(y(kAddressHeight), cboAddress->minimumSizeHint().height()));
-    tbrGo->setGeometry(x(m_layout.goLeft), y(kGoTop), x(kGoWidth), y(kGoHeight));
-    lblMardell->setGeometry(x(m_layout.lblMardellLeft), y(kMardellTop), x(kMardellWidth),
+    tbrNavigate->setGeometry(0, 0, m_client->width(), y(layout.toolbarHeight));
+    picSnipe->setGeometry(x(layout.picSnipeLeft), y(kPicSnipeTop), x(kPicSnipeSize), y(kPicSnipeSize));
+    SSTab1->setGeometry(0, y(layout.tabTop), qMax(0, x(layout.tabWidth)), y(layout.tabHeight));
+    const QRect pane(x(kPaneLeft), y(kPaneTop), qMax(0, x(layout.paneWidth)), y(layout.paneHeight));
+    m_panes->talvex()->setGeometry(pane);
+    m_panes->auction()->setGeometry(pane);
+    m_row->place(layout);
+    lblMardell->setGeometry(x(layout.lblMardellLeft), y(kMardellTop), x(kMardellWidth),
                             qMax(y(kMardellHeight), lblMardell->sizeHint().height()));
-
-    // The indicator animation starts over.
-    timStar->start();
+    timStar->start(); // the indicator animation starts over
 }
 
-bool FMain::eventFilter(QObject *watched, QEvent *event)
+void FMain::onTabChanged(bool snipePaneCurrent)
 {
-    if (watched == m_client && event->type() == QEvent::Resize) {
-        LayoutControls();
-    } else if ((watched == cboAddress || watched == cboAddress->lineEdit()) && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            cboAddress_Click();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Tabs, state refresh, titles
-
-void FMain::SSTab1_Click(int previousTab)
-{
-    if (previousTab != kTalvexTab) {
-        SSTab1->setControlVisible(tbrGo, false);
-        m_bIsSnipePaneCurrent = true;
-        m_panels[0]->setText(QStringLiteral("Talvex"));
-        m_panels[1]->setText(brwSnipe->Busy() ? kWorking : kDone);
-        SSTab1->setControlVisible(lblMardell, true);
-    } else {
-        SSTab1->setControlVisible(tbrGo, true);
-        m_bIsSnipePaneCurrent = false;
-        m_panels[0]->setText(QStringLiteral("Auction Browser"));
-        m_panels[1]->setText(brwAuction->Busy() ? kWorking : kDone);
-        SSTab1->setControlVisible(lblMardell, false);
-    }
-    RefreshCommandState();
+    SSTab1->setControlVisible(m_row->goBar(), !snipePaneCurrent);
+    SSTab1->setControlVisible(lblMardell, snipePaneCurrent);
+    sbStatusBar->panel(1)->setText(snipePaneCurrent ? QStringLiteral("Talvex") : QStringLiteral("Auction Browser"));
 }
 
 void FMain::RefreshCommandState()
 {
-    // 1. Captions follow the button-text option.
-    if (isTextShown())
-        ShowButtonText();
+    if (tbrNavigate->isTextShown())
+        tbrNavigate->ShowButtonText();
     else
-        HideButtonText();
-
-    // 2. Snipe availability is decided here, from the address box's text.
+        tbrNavigate->HideButtonText();
     UpdateSnipeAvailability();
-
-    // 3. Back and Forward of the current pane.
-    if (m_bIsSnipePaneCurrent) {
-        tbrNavigateButton(1)->setEnabled(m_bSnipeCanGoBack);
-        tbrNavigateButton(2)->setEnabled(m_bSnipeCanGoForward);
-    } else {
-        tbrNavigateButton(1)->setEnabled(m_bAuctionCanGoBack);
-        tbrNavigateButton(2)->setEnabled(m_bAuctionCanGoForward);
-    }
-
-    // 4. Title, and Add to Favorites on the auction tab only.
-    if (tabIndex() == kTalvexTab) {
-        setCaptionText(brwSnipe->LocationName());
-        mnuFavoritesAdd->setEnabled(false);
-    } else {
-        setCaptionText(brwAuction->LocationName());
-        mnuFavoritesAdd->setEnabled(true);
-    }
+    const bool talvex = m_panes->isSnipePaneCurrent();
+    tbrNavigate->button(1)->setEnabled(m_panes->canGoBack(talvex));
+    tbrNavigate->button(2)->setEnabled(m_panes->canGoForward(talvex));
+    setCaptionText(m_panes->current()->LocationName());
+    // Only a page of the auction pane can be added to the browser favourites.
+    m_menus->action("mnuFavoritesAdd")->setEnabled(!talvex);
 }
 
 void FMain::setCaptionText(const QString &text)
 {
-    setWindowTitle(appTitle() + QStringLiteral(" > ") + text);
-}
-
-void FMain::setNavigateCaption(int index, const QString &caption)
-{
-    QAction *button = tbrNavigateButton(index);
-    if (button->text() == caption)
-        return;
-    button->setText(caption);
-    button->setToolTip(QString::fromLatin1(kNavigateButtons[index - 1].toolTip));
-    // A button without caption shows its picture alone, so the toolbar can shrink.
-    if (QToolButton *tool = tbrNavigateToolButton(index))
-        tool->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
-}
-
-void FMain::ShowButtonText()
-{
-    // Button 7 is left alone: once its caption is gone it stays gone for the run.
-    for (int i = 1; i <= 6; ++i)
-        setNavigateCaption(i, QString::fromLatin1(kNavigateButtons[i - 1].caption));
-}
-
-void FMain::HideButtonText()
-{
-    for (int i = 1; i <= kNavigateButtonCount; ++i)
-        setNavigateCaption(i, QString());
+    setWindowTitle(ProgramIdentity::title() + QStringLiteral(" > ") + text);
 }
 
 void FMain::ToggleButtonText()
 {
-    const bool show = !mnuButtonBarStatusViewLabels->isChecked();
-    mnuButtonBarStatusViewLabels->setChecked(show);
-    mnuOptionsText->setChecked(show);
+    const bool show = !tbrNavigate->isTextShown();
+    tbrNavigate->viewLabels()->setChecked(show);
+    m_menus->action("mnuOptionsText")->setChecked(show);
     RefreshCommandState();
     LayoutControls();
 }
 
-void FMain::tbrNavigate_MouseDown(const QPoint &globalPos)
-{
-    mnuButtonBarStatus->popup(globalPos);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Navigation commands
-
 void FMain::tbrNavigate_ButtonClick(int index)
 {
+    const bool talvex = m_panes->isSnipePaneCurrent();
     switch (index) {
-    case 1: GoBack(m_bIsSnipePaneCurrent); break;
-    case 2: GoForward(m_bIsSnipePaneCurrent); break;
-    case 3: StopCurrentPane(); break;
-    case 4: RefreshCurrentPane(); break;
+    case 1: m_panes->GoBack(talvex); break;
+    case 2: m_panes->GoForward(talvex); break;
+    case 3: m_panes->current()->Stop(); break;
+    case 4: m_panes->current()->Refresh(); break;
     case 5: GoHome(); break;
-    case 6: ShowBrowserFavorites(); break;
+    case 6: m_favorites->ShowBrowserFavorites(); break;
     case 7: ShowFloatingToolbar(); break;
     default: break;
     }
 }
 
-void FMain::GoBack(bool bIsSnipePane)
+void FMain::showFavoritesEntry(const QString &key)
 {
-    if (bIsSnipePane) {
-        if (m_bSnipeCanGoBack)
-            brwSnipe->GoBack();
-    } else if (m_bAuctionCanGoBack) {
-        brwAuction->GoBack();
-    }
-}
-
-void FMain::GoForward(bool bIsSnipePane)
-{
-    if (bIsSnipePane) {
-        if (m_bSnipeCanGoForward)
-            brwSnipe->GoForward();
-    } else if (m_bAuctionCanGoForward) {
-        brwAuction->GoForward();
-    }
-}
-
-void FMain::StopCurrentPane()
-{
-    currentPane()->Stop();
-}
-
-void FMain::RefreshCurrentPane()
-{
-    currentPane()->Refresh();
+    if (key == QLatin1String("Favorites"))
+        m_favorites->ShowBrowserFavorites();
+    else if (key == QLatin1String("Searches"))
+        m_favorites->ShowFavoriteSearches();
+    else if (key == QLatin1String("Sellers") || key == QLatin1String("Bidders"))
+        m_favorites->ShowFavoriteUsers(key == QLatin1String("Sellers"));
 }
 
 void FMain::GoHome()
 {
-    if (tabIndex() != kTalvexTab)
-        brwAuction->Navigate(SiteStartURL());
+    if (m_panes->isSnipePaneCurrent())
+        m_panes->talvex()->Navigate(TalvexService::newsUrl(m_context.destinations.serviceHost));
     else
-        brwSnipe->Navigate(QStringLiteral("http://") + m_context.destinations.serviceHost
-                           + QStringLiteral("/secure/news.cfm?"));
+        m_panes->auction()->Navigate(SiteStartURL());
 }
 
 void FMain::ShowInAuctionBrowser(const QString &sURL)
 {
-    setTabIndex(kAuctionTab);
-    brwAuction->Navigate(AffiliateURL(sURL));
+    m_panes->setCurrent(kAuctionTab);
+    m_panes->auction()->Navigate(SiteSelection::AffiliateURL(sURL, m_context.destinations));
     RefreshCommandState();
 }
 
-void FMain::cboAddress_Click()
+void FMain::SelectSite(int index)
 {
-    if (m_bIsUpdatingAddress)
-        return;
-    timTimer->start();
-    brwAuction->Navigate(cboAddress->currentText());
-}
-
-void FMain::tbrGo_ButtonClick()
-{
-    const QString text = cboAddress->currentText();
-    if (!text.isEmpty())
-        brwAuction->Navigate(text);
-}
-
-void FMain::timTimer_Timer()
-{
-    if (brwAuction->Busy()) {
-        setCaptionText(QStringLiteral("Working..."));
-        return;
-    }
-    timTimer->stop();
-    if (!m_bIsSnipePaneCurrent)
-        setCaptionText(brwAuction->LocationName());
-}
-
-// ---------------------------------------------------------------------------------------------
-// Pane events
-
-void FMain::brwAuction_StatusTextChange(const QString &Text)
-{
-    if (tabIndex() == kAuctionTab)
-        m_panels[1]->setText(Text);
-}
-
-void FMain::brwSnipe_StatusTextChange(const QString &Text)
-{
-    if (tabIndex() == kTalvexTab)
-        m_panels[1]->setText(Text);
-}
-
-void FMain::brwAuction_CommandStateChange(int Command, bool Enable)
-{
-    if (Command == BrowserPane::CommandForward)
-        m_bAuctionCanGoForward = Enable;
-    else if (Command == BrowserPane::CommandBack)
-        m_bAuctionCanGoBack = Enable;
-    RefreshCommandState();
-}
-
-void FMain::brwSnipe_CommandStateChange(int Command, bool Enable)
-{
-    if (Command == BrowserPane::CommandForward)
-        m_bSnipeCanGoForward = Enable;
-    else if (Command == BrowserPane::CommandBack)
-        m_bSnipeCanGoBack = Enable;
-    RefreshCommandState();
-}
-
-void FMain::brwAuction_DownloadComplete()
-{
-    if (!m_bIsSnipePaneCurrent)
-        setCaptionText(brwAuction->LocationName());
-    RefreshCommandState();
-}
-
-void FMain::brwSnipe_DownloadComplete()
-{
-    if (m_bIsSnipePaneCurrent)
-        setCaptionText(brwSnipe->LocationName());
-    RefreshCommandState();
-}
-
-void FMain::brwAuction_NavigateComplete2()
-{
-    if (!m_bIsSnipePaneCurrent)
-        setCaptionText(brwAuction->LocationName());
-
-    // The pane's address moves to (or enters at) the top of the history; exact comparison.
-    const QString url = brwAuction->LocationURL();
-    const int found = cboAddress->findText(url, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    m_bIsUpdatingAddress = true;
-    if (found >= 0)
-        cboAddress->removeItem(found);
-    cboAddress->insertItem(0, url);
-    cboAddress->setCurrentIndex(0);
-    cboAddress->setEditText(url);
-    m_bIsUpdatingAddress = false;
-    RefreshCommandState();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Site selection
-
-void FMain::SelectSite(int Index)
-{
-    for (int i = 1; i <= kSiteCount; ++i)
-        mnuOptionsSite(i)->setChecked(false);
-    if (QAction *site = mnuOptionsSite(Index))
-        site->setChecked(true);
-    setTabIndex(kAuctionTab);
-    brwAuction->Navigate(SiteStartURL());
-}
-
-int FMain::checkedSite() const
-{
-    int checked = 0;
-    for (int i = 1; i <= kSiteCount; ++i) {
-        if (mnuOptionsSite(i)->isChecked())
-            checked = i;
-    }
-    return checked;
+    m_menus->sites()->check(index);
+    m_panes->setCurrent(kAuctionTab);
+    m_panes->auction()->Navigate(SiteStartURL());
 }
 
 QString FMain::SiteStartURL() const
 {
-    return SiteSelection::SiteStartURL(checkedSite(), m_context.destinations);
+    return SiteSelection::SiteStartURL(m_menus->sites()->checkedSite(), m_context.destinations);
 }
 
-QString FMain::AffiliateURL(const QString &sURL) const
+void FMain::cboAddress_Click(const QString &text)
 {
-    return SiteSelection::AffiliateURL(sURL, m_context.destinations);
+    timTimer->start();
+    m_panes->auction()->Navigate(text);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Exit
-
-void FMain::ExitProgram()
+// The busy watch: while the auction pane loads, the title says so, whichever tab is shown.
+void FMain::timTimer_Timer()
 {
-    // The Talvex Password step (when no user name is stored) comes here, before the shutdown.
-    if (m_sUser.isEmpty())
-        ShowTalvexPasswordDialog();
-    BeginShutdown();
+    if (m_panes->auction()->Busy()) {
+        setCaptionText(QStringLiteral("Working..."));
+        return;
+    }
+    timTimer->stop();
+    if (!m_panes->isSnipePaneCurrent())
+        setCaptionText(m_panes->auction()->LocationName());
 }
 
-void FMain::BeginShutdown()
+void FMain::UpdateSnipeAvailability()
 {
-    m_bIsShuttingDown = true;
-    // The application's pointer: a disabled window shows none of its own.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    setEnabled(false);
-    timAppEnd->start();
-    brwAuction->Navigate(SiteStartURL());
+    QAction *menuItem = m_menus->action("mnuNavigateSnipe");
+    const SnipeCommandState state = snipeCommandState(cboAddress->currentText(), !m_panes->isSnipePaneCurrent(),
+                                                      menuItem->isEnabled());
+    m_row->snipeButton()->setEnabled(state.button);
+    menuItem->setEnabled(state.menuItem);
 }
 
-void FMain::timAppEnd_Timer()
+void FMain::SnipeCurrentAuction()
 {
-    close(); // the program's own close: not a user close, so nothing asks again
+    // The box may have been edited since the last refresh.
+    if (const std::optional<QString> item = itemNumberFromAddress(cboAddress->currentText()))
+        SnipeItem(*item);
 }
 
-// Only the window system's close is the user's (the close box, its menu, Alt+F4); a close
-// while the session manager collects data is the session ending. The same session can see
-// both, so the mode belongs to each close, not to the window.
-FMain::UnloadMode FMain::unloadModeOf(const QCloseEvent &event)
+void FMain::SnipeItem(const QString &sItemNumber)
 {
-    if (qApp->isSavingSession())
-        return UnloadMode::SystemShutdown;
-    return event.spontaneous() ? UnloadMode::UserClose : UnloadMode::ProgramUnload;
+    m_panes->talvex()->Navigate(TalvexService::snipeUrl(m_context.destinations.serviceHost, sItemNumber));
+    m_panes->setCurrent(kTalvexTab);
 }
 
-bool FMain::ConfirmClose(UnloadMode mode)
+void FMain::ShowFloatingToolbar()
 {
-    if (mode != UnloadMode::UserClose)
-        return false;
-    // A close from the title bar takes the same road as File > Exit; while that road is
-    // already being taken (window disabled), a further close is simply refused.
-    if (!m_bIsShuttingDown)
-        ExitProgram();
-    return true;
+    const QString sItemNumber = runFloatingToolbar(this, AuctionRow::snipeIcon());
+    if (!sItemNumber.isEmpty())
+        SnipeItem(sItemNumber);
+}
+
+HelpLinks FMain::helpLinks() const
+{
+    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programDir);
+}
+
+void FMain::StartVersionCheck()
+{
+    CStartStatus *status = m_context.startStatus.get();
+    if (!status)
+        return;
+    // A check that cannot start is reported like its other failures; the program goes on.
+    try {
+        status->CheckVersion();
+    } catch (const RaisedError &error) {
+        if (m_context.errors)
+            m_context.errors->Alert(QStringLiteral("FMain.StartVersionCheck\r\n") + error.description());
+    }
 }
 
 void FMain::closeEvent(QCloseEvent *event)
 {
-    if (isEndingForUpdate()) {
-        event->accept(); // ending at once: nothing of the exit sequence runs
-        return;
-    }
-    if (m_bIsEnded) {
-        event->accept();
-        return;
-    }
-    if (ConfirmClose(unloadModeOf(*event))) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    SaveSettingsAndEnd();
-}
-
-int FMain::windowStateValue() const
-{
-    if (windowState() & Qt::WindowMinimized)
-        return 1;
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return 2;
-    return 0;
-}
-
-void FMain::unloadOtherWindows()
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (qsizetype i = windows.size() - 1; i >= 0; --i) {
-        QWidget *window = windows.at(i);
-        if (window == this || !window->isWindow())
-            continue;
-        const Qt::WindowType type = window->windowType();
-        if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop)
-            continue;
-        window->close();
-    }
+    m_exit->handleClose(event);
 }
 
 QList<FMain::SettingWrite> FMain::exitSettings() const
 {
-    const QString app = appTitle();
-    const QString settings = settingsKey(kSettings);
-    const QString maker = QStringLiteral("Mardell");
-    const QRect outer = frameGeometry();
+    const QString app = ProgramIdentity::title();
+    const QString settings = QStringLiteral("Settings");
+    const WindowPlacement::Stored placement = WindowPlacement::store(windowState(), frameGeometry().size());
     return {
-        {app, settings, QStringLiteral("Site"), QString::number(checkedSite())},
-        {app, settings, QStringLiteral("TextLabels"), isTextShown() ? QString() : QStringLiteral("N")},
-        {maker, app, QStringLiteral("WindowState"), QString::number(windowStateValue())},
-        {maker, app, QStringLiteral("WindowWidth"), singleText(Twips::fromPixelsX(outer.width()))},
-        {maker, app, QStringLiteral("WindowHeight"), singleText(Twips::fromPixelsY(outer.height()))},
+        {app, settings, QStringLiteral("Site"), QString::number(m_menus->sites()->checkedSite())},
+        {app, settings, QStringLiteral("TextLabels"), tbrNavigate->isTextShown() ? QString() : QStringLiteral("N")},
+        {ProgramIdentity::maker(), app, QStringLiteral("WindowState"), placement.state},
+        {ProgramIdentity::maker(), app, QStringLiteral("WindowWidth"), placement.width},
+        {ProgramIdentity::maker(), app, QStringLiteral("WindowHeight"), placement.height},
     };
-}
-
-void FMain::SaveSettingsAndEnd()
-{
-    m_bIsEnded = true;
-    if (m_bIsShuttingDown)
-        QApplication::restoreOverrideCursor();
-    unloadOtherWindows();
-
-    for (const SettingWrite &write : exitSettings())
-        m_context.settings->SaveSetting(write.application, write.section, write.key, write.value);
-
-    if (m_context.endProgram)
-        m_context.endProgram();
-    else
-        QCoreApplication::exit(0);
 }

@@ -2,7 +2,11 @@
 
 #include "Twips.h"
 
+#include <QEvent>
+#include <QWidget>
+
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace WindowPlacement {
@@ -19,6 +23,14 @@ int storedPixels(const QString &twips, int (*toPixels)(double), int limit)
     const int pixels = toPixels(std::min(value, 1.0e7));
     return limit > 0 ? std::clamp(pixels, 1, limit) : std::max(pixels, 1);
 }
+
+// The shortest decimal text of a single-precision number ("9990", "10020.5").
+QString singleText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, float(value));
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
 } // namespace
 
 std::optional<Restore> restore(const QString &state, const QString &widthTwips,
@@ -33,6 +45,48 @@ std::optional<Restore> restore(const QString &state, const QString &widthTwips,
     result.outer = QSize(storedPixels(widthTwips, Twips::toPixelsX, available.width()),
                          storedPixels(heightTwips, Twips::toPixelsY, available.height()));
     return result;
+}
+
+void Applier::apply(QWidget *window, const Restore &restore)
+{
+    auto *applier = new Applier(window, restore.outer);
+    applier->applyOuterSize();
+    window->setWindowState(restore.state);
+}
+
+Applier::Applier(QWidget *window, const QSize &outer)
+    : QObject(window)
+    , m_window(window)
+    , m_outer(outer)
+{
+    window->installEventFilter(this);
+}
+
+bool Applier::eventFilter(QObject *, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)
+        && m_window->isVisible() && !(m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        && m_window->frameGeometry().size() != m_window->size()) {
+        applyOuterSize();
+        deleteLater(); // once the frame is known, the window is the user's
+    }
+    return false;
+}
+
+void Applier::applyOuterSize()
+{
+    const QSize frame = m_window->frameGeometry().size() - m_window->size();
+    m_window->resize(m_outer.width() > 0 ? qMax(1, m_outer.width() - frame.width()) : m_window->width(),
+                     m_outer.height() > 0 ? qMax(1, m_outer.height() - frame.height()) : m_window->height());
+}
+
+Stored store(Qt::WindowStates states, const QSize &outer)
+{
+    const int state = states & Qt::WindowMinimized ? 1
+                      : states & (Qt::WindowMaximized | Qt::WindowFullScreen) ? 2 : 0;
+    return {QString::number(state), singleText(Twips::fromPixelsX(outer.width())),
+            singleText(Twips::fromPixelsY(outer.height()))};
 }
 
 } // namespace WindowPlacement

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QSize>
 #include <QString>
 #include <Qt>
@@ -22,5 +23,32 @@ struct Restore
 // area is cut to it.
 std::optional<Restore> restore(const QString &state, const QString &widthTwips,
                                const QString &heightTwips, const QSize &available);
+
+// Gives a window the stored geometry: the sizes as its normal size, then the state, so a
+// maximized window keeps them for later. The stored sizes are outer sizes; the frame is known
+// only once the window is on screen, so the size is corrected then, and the window does not
+// grow by its frame from run to run.
+class Applier : public QObject
+{
+public:
+    static void apply(QWidget *window, const Restore &restore);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Applier(QWidget *window, const QSize &outer);
+    void applyOuterSize();
+    QWidget *m_window;
+    QSize m_outer;
+};
+
+// What the exit stores: the state as 0, 1 or 2 and the outer size as the decimal text of a
+// single-precision number of twips, whatever the state.
+struct Stored
+{
+    QString state, width, height;
+};
+Stored store(Qt::WindowStates states, const QSize &outer);
 
 } // namespace WindowPlacement

@@ -102,6 +102,9 @@ FStart::FStart(SettingsStore *settings, Shell *shell, const QString &makerHomeUR
     cmdYes = new QPushButton(QStringLiteral("&Yes"), this);
     Command1 = new QPushButton(QStringLiteral("&No"), this);
     chkHasAccount = new QCheckBox(QStringLiteral("I have a Talvex &account.  Do not show this message again."), this);
+    cmdYes->setObjectName(QStringLiteral("cmdYes"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    chkHasAccount->setObjectName(QStringLiteral("chkHasAccount"));
     cmdYes->setDefault(true);
 
     // Layout

@@ -1,10 +1,10 @@
 #include "AppFixture.h"
 
+#include "AddressBox.h"
+#include "TabControl.h"
 #include "TestMain.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QLabel>
 #include <QTimer>
 
 AppFixture::AppFixture()
@@ -15,49 +15,33 @@ AppFixture::AppFixture()
     store(QStringLiteral("Main"), QStringLiteral("User"), QStringLiteral("fixture user"));
 }
 
-Destinations AppFixture::destinations()
-{
-    return testDestinations();
-}
-
-// The load waits for the local please-wait page, which a real pane loads at once; this plays
-// the engine's part for that one page.
-void AppFixture::finishPleaseWaitPage(FakeBrowserPane *pane)
-{
-    auto *pleaseWait = new QTimer(pane);
-    pleaseWait->setInterval(5);
-    QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
-        if (!pane->busy || pane->requests.isEmpty())
-            return;
-        const QString page = pane->requests.last().address;
-        if (page.endsWith(QLatin1String("/PleaseWait.html"))) {
-            pleaseWait->stop();
-            pane->finishLoad(page);
-        }
-    });
-    pleaseWait->start();
-}
-
 AppContext AppFixture::context()
 {
     AppContext c;
-    c.destinations = destinations();
+    c.destinations = testDestinations();
     c.settings = &settings;
     c.shell = &shell;
     const BrowserPaneFactory fakes = FakeBrowserPane::factory(&panes);
     c.paneFactory = [fakes](PaneKind kind, QWidget *parent) {
-        BrowserPane *pane = fakes(kind, parent);
-        if (kind == PaneKind::Talvex)
-            finishPleaseWaitPage(static_cast<FakeBrowserPane *>(pane));
-        return pane;
+        auto *pane = static_cast<FakeBrowserPane *>(fakes(kind, parent));
+        if (kind != PaneKind::Talvex)
+            return pane;
+        // The load waits for the local please-wait page, which a real pane loads at once.
+        auto *pleaseWait = new QTimer(pane);
+        QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
+            if (pane->busy && !pane->requests.isEmpty() && pane->requests.last().address.endsWith("/PleaseWait.html")) {
+                pleaseWait->stop();
+                pane->finishLoad(pane->requests.last().address);
+            }
+        });
+        pleaseWait->start(5);
+        return static_cast<FakeBrowserPane *>(pane);
     };
     c.programDir = programDir;
     c.endProgram = [this] {
         ++ended;
-        for (const QString &app : {QStringLiteral("Talvex Bidbench"), QStringLiteral("Mardell")}) {
-            QFile file(settings.fileFor(app));
-            settingsAtEnd.append(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
-        }
+        for (const QString &app : {QStringLiteral("Talvex Bidbench"), QStringLiteral("Mardell")})
+            settingsAtEnd.append(QString::fromUtf8(readBytes(settings.fileFor(app))));
     };
     return c;
 }
@@ -70,27 +54,51 @@ FMain *AppFixture::create(bool hasAccount)
 
 FMain *AppFixture::start(bool hasAccount)
 {
-    create(hasAccount);
-    window->show();
+    create(hasAccount)->show();
     return window.get();
+}
+
+QAction *AppFixture::button(int index) const
+{
+    return window->findChild<QAction *>(QStringLiteral("tbrNavigate.Buttons(%1)").arg(index));
+}
+
+AddressBox *AppFixture::addressBox() const
+{
+    return part<AddressBox>("cboAddress");
+}
+
+TabControl *AppFixture::tabs() const
+{
+    return part<TabControl>("SSTab1");
+}
+
+void AppFixture::showTab(int tab) const
+{
+    tabs()->setTab(tab);
+}
+
+QString AppFixture::panel(int index) const
+{
+    return window->findChild<QLabel *>(QStringLiteral("sbStatusBar.Panels(%1)").arg(index))->text();
 }
 
 FakeBrowserPane *AppFixture::talvex() const
 {
-    for (FakeBrowserPane *pane : panes) {
-        if (pane->kind == PaneKind::Talvex)
-            return pane;
-    }
-    return nullptr;
+    return part<FakeBrowserPane>("brwSnipe");
 }
 
 FakeBrowserPane *AppFixture::auction() const
 {
-    for (FakeBrowserPane *pane : panes) {
-        if (pane->kind == PaneKind::Auction)
-            return pane;
-    }
-    return nullptr;
+    return part<FakeBrowserPane>("brwAuction");
+}
+
+QStringList AppFixture::addresses(const FakeBrowserPane *pane) const
+{
+    QStringList sent;
+    for (const FakeBrowserPane::Request &r : pane->requests)
+        sent.append(r.address);
+    return sent;
 }
 
 QString AppFixture::setting(const QString &section, const QString &key) const
@@ -101,11 +109,6 @@ QString AppFixture::setting(const QString &section, const QString &key) const
 void AppFixture::store(const QString &section, const QString &key, const QString &value)
 {
     settings.SaveSetting(QStringLiteral("Talvex Bidbench"), section, key, value);
-}
-
-QString AppFixture::geometry(const QString &key) const
-{
-    return settings.GetSetting(QStringLiteral("Mardell"), QStringLiteral("Talvex Bidbench"), key);
 }
 
 void AppFixture::storeGeometry(const QString &key, const QString &value)

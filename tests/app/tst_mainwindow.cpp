@@ -1,415 +1,276 @@
+#include "AddressBox.h"
 #include "AppFixture.h"
-#include "LinkLabel.h"
+#include "StarFrames.h"
 #include "TabControl.h"
 #include "TestMain.h"
-
-#include <QScreen>
 #include "Twips.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QTabBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
-const QString kStart = QStringLiteral("http://r.test/link-1?loc=http%3A//www.ebay.com");
-const QString kTitle = QStringLiteral("Talvex Bidbench > ");
-
-QStringList historyOf(const QComboBox *box)
+QStringList captions(const AppFixture &f)
 {
-    QStringList entries;
-    for (int i = 0; i < box->count(); ++i)
-        entries.append(box->itemText(i));
-    return entries;
+    QStringList texts;
+    for (int i = 1; i <= 7; ++i)
+        texts.append(f.button(i)->text());
+    return texts;
 }
-
-QStringList addressesOf(const FakeBrowserPane *pane)
-{
-    QStringList addresses;
-    for (const FakeBrowserPane::Request &r : pane->requests)
-        addresses.append(r.address);
-    return addresses;
-}
-
-QStringList captionsOf(FMain *w)
-{
-    QStringList captions;
-    for (int i = 1; i <= FMain::kNavigateButtonCount; ++i)
-        captions.append(w->tbrNavigateButton(i)->text());
-    return captions;
-}
-
-const QStringList kAllCaptions{"Back", "Forward", "Stop", "Refresh", "Home", "Favorites", "Toolbar"};
+const QStringList kCaptions{"Back", "Forward", "Stop", "Refresh", "Home", "Favorites", "Toolbar"};
 } // namespace
 
-// The main window over fake panes: its controls, load, tabs, navigation and state refresh.
+// The main window over fake panes: its load, tabs, commands, address box and state refresh.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-
-    void loadStepsOnFirstStart();
     void loadWithStoredSettings_data();
     void loadWithStoredSettings();
-    void restoredGeometry_data();
-    void restoredGeometry();
-
-    void tabChangesSetStatusAndTitle();
-    void backAndForwardFollowTheirIndicator_data();
-    void backAndForwardFollowTheirIndicator();
-    void stopRefreshHomeByTab();
-
-    void addressHistoryMovesToTopAndKeepsCase();
-    void enterAndGoWithTheAddressBox();
-    void busyWatchTitleOnEitherTab();
-
-    void selectSiteAndShowInAuctionBrowser();
-
+    void tabsStatusAndTitle();
+    void commandsActOnTheShownPane_data();
+    void commandsActOnTheShownPane();
+    void addressBoxHistoryEnterAndGo();
     void buttonTextToggle();
+    void snipeEntryPoints_data();
+    void snipeEntryPoints();
+    void indicatorFollowsTheShownPane();
 };
-
-void TestMainWindow::loadStepsOnFirstStart()
-{
-    AppFixture f;
-    FMain *w = f.create(false);
-    QCOMPARE(w->tabIndex(), FMain::kAuctionTab); // design state, nothing loaded yet
-    QVERIFY(f.auction()->requests.isEmpty());
-
-    w->show();
-    QVERIFY(w->isLoaded());
-    QCOMPARE(w->checkedSite(), 1);
-    QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
-    QVERIFY(!w->tbrGo->isVisibleTo(w));
-    QVERIFY(w->lblMardell->isVisibleTo(w));
-    QVERIFY(!w->brwAuction->isVisibleTo(w));
-    QCOMPARE(w->sbStatusBarPanel(1)->text(), QString("Talvex"));
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Done"));
-    QVERIFY(!w->tbrNavigateButton(1)->isEnabled());
-    QVERIFY(w->mnuButtonBarStatusViewLabels->isChecked());
-    QCOMPARE(captionsOf(w), kAllCaptions);
-    // Sent to the start page twice: by the site selection and by the load itself.
-    QCOMPARE(addressesOf(f.auction()), QStringList({kStart, kStart}));
-    QCOMPARE(historyOf(w->cboAddress), QStringList({kStart}));
-    QVERIFY(!w->mnuFavoritesAdd->isEnabled());
-    // Design client size: 10020 x 6585 twips below the menu bar.
-    QCOMPARE(w->centralWidget()->width(), Twips::toPixelsX(10020));
-    QCOMPARE(w->centralWidget()->height() + w->sbStatusBar->height(), Twips::toPixelsY(6585));
-}
 
 void TestMainWindow::loadWithStoredSettings_data()
 {
     QTest::addColumn<QString>("site");
     QTest::addColumn<QString>("textLabels");
-    QTest::addColumn<int>("checkedSite");
+    QTest::addColumn<QString>("start");
     QTest::addColumn<bool>("textShown");
-    QTest::newRow("site 8, labels N") << "8" << "N" << 8 << false;
-    QTest::newRow("site words") << "Germany" << "" << 1 << true;
-    QTest::newRow("site 0") << "0" << "" << 1 << true;
-    QTest::newRow("site 15") << "15" << "" << 1 << true;
-    QTest::newRow("site 14 with blanks") << " 14 " << "" << 14 << true;
-    QTest::newRow("labels n") << "2" << "n" << 2 << true;
-    QTest::newRow("labels N blank") << "2" << "N " << 2 << true;
+    QTest::newRow("first start") << "" << "" << kStart << true;
+    QTest::newRow("site 8, labels N") << "8" << "N" << "http://de.test" << false;
+    QTest::newRow("site words, labels n") << "Germany" << "n" << kStart << true;
 }
 
 void TestMainWindow::loadWithStoredSettings()
 {
     QFETCH(QString, site);
     QFETCH(QString, textLabels);
-    QFETCH(int, checkedSite);
+    QFETCH(QString, start);
     QFETCH(bool, textShown);
     AppFixture f;
     f.store("Settings", "Site", site);
     f.store("Settings", "TextLabels", textLabels);
-    FMain *w = f.start();
-    QCOMPARE(w->checkedSite(), checkedSite);
-    QCOMPARE(addressesOf(f.auction()), QStringList(2, w->startURL()));
-    if (checkedSite == 8)
-        QCOMPARE(w->startURL(), QString("http://de.test"));
-    QCOMPARE(w->isTextShown(), textShown);
-    QCOMPARE(captionsOf(w), textShown ? kAllCaptions : QStringList(7, QString()));
+    FMain *w = f.create();
+    QVERIFY(f.auction()->requests.isEmpty()); // nothing before the window shows
+    w->show();
+    // Sent to the start page twice: by the site selection and by the load itself.
+    QCOMPARE(f.addresses(f.auction()), QStringList(2, start));
+    QCOMPARE(f.addressBox()->history(), QStringList{start});
+    QCOMPARE(f.tabs()->Tab(), 0);
+    QVERIFY(!f.part<QToolBar>("tbrGo")->isVisibleTo(w));
+    QVERIFY(!f.button(1)->isEnabled() && !f.button(2)->isEnabled());
+    QCOMPARE(captions(f), textShown ? kCaptions : QStringList(7, QString()));
+    // Design client size: 10020 x 6585 twips below the menu bar.
+    QCOMPARE(w->centralWidget()->width(), Twips::toPixelsX(10020));
+    QCOMPARE(w->centralWidget()->height() + w->statusBar()->height(), Twips::toPixelsY(6585));
 }
 
-void TestMainWindow::restoredGeometry_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("width");
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<QSize>("outer"); // pixels at 96 DPI; -1: the design size; -2: the screen's
-    QTest::addColumn<int>("windowState");
-
-    QTest::newRow("normal, fractional twips") << "0" << "9004.5" << "6001" << QSize(600, 400) << int(Qt::WindowNoState);
-    QTest::newRow("maximized") << "2" << "9000" << "6000" << QSize() << int(Qt::WindowMaximized);
-    QTest::newRow("no state: sizes ignored") << "" << "9000" << "6000" << QSize() << int(Qt::WindowNoState);
-    QTest::newRow("state out of range: sizes ignored") << "7" << "9000" << "6000" << QSize() << int(Qt::WindowNoState);
-    QTest::newRow("state not a number: sizes ignored") << "abc" << "9000" << "6000" << QSize() << int(Qt::WindowNoState);
-    QTest::newRow("larger than the screen") << "0" << "99999999" << "1e300" << QSize(-2, -2) << int(Qt::WindowNoState);
-    QTest::newRow("width not a number") << "0" << "wide" << "6000" << QSize(-1, 400) << int(Qt::WindowNoState);
-    QTest::newRow("negative height") << "0" << "9000" << "-6000" << QSize(600, -1) << int(Qt::WindowNoState);
-    QTest::newRow("not finite") << "0" << "inf" << "nan" << QSize() << int(Qt::WindowNoState);
-}
-
-void TestMainWindow::restoredGeometry()
-{
-    QFETCH(QString, state);
-    QFETCH(QString, width);
-    QFETCH(QString, height);
-    QFETCH(QSize, outer);
-    QFETCH(int, windowState);
-
-    AppFixture design;
-    const QSize designSize = design.start()->frameGeometry().size();
-    AppFixture f;
-    f.storeGeometry("WindowState", state);
-    f.storeGeometry("WindowWidth", width);
-    f.storeGeometry("WindowHeight", height);
-    FMain *w = f.start();
-    QCOMPARE(int(w->windowState()), windowState);
-    if (outer == QSize(-2, -2))
-        outer = w->screen()->availableGeometry().size();
-    if (windowState == int(Qt::WindowNoState))
-        QCOMPARE(w->frameGeometry().size(), QSize(outer.width() > 0 ? outer.width() : designSize.width(),
-                                                  outer.height() > 0 ? outer.height() : designSize.height()));
-}
-
-void TestMainWindow::tabChangesSetStatusAndTitle()
+void TestMainWindow::tabsStatusAndTitle()
 {
     AppFixture f;
     FMain *w = f.start();
+    auto *busyWatch = f.part<QTimer>("timTimer");
     f.talvex()->finishLoad("http://service.test/secure/login.cfm", "Talvex Login");
+    // The auction pane still loads its start page: the title says so on either tab.
+    QTRY_COMPARE(w->windowTitle(), kTitle + "Working...");
     f.auction()->finishLoad("http://www.ebay.com/", "eBay Home", /*stayBusy=*/true);
-    QCOMPARE(w->windowTitle(), kTitle + "Talvex Login");
-    // The hidden pane's status text is dropped.
-    f.auction()->setStatusText("eBay says");
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Done"));
+    f.auction()->setStatusText("hidden pane's text");
+    QCOMPARE(f.panel(2), QString("Done"));
+    QVERIFY(!f.part("mnuFavoritesAdd")->isEnabled());
 
-    w->SSTab1->tabBar()->setCurrentIndex(FMain::kAuctionTab); // as a click on the tab would
-    QCOMPARE(w->sbStatusBarPanel(1)->text(), QString("Auction Browser"));
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Working . . ."));
-    QVERIFY(w->tbrGo->isVisibleTo(w));
-    QCOMPARE(w->tbrGo->widgetForAction(w->tbrGoButton)->property("text").toString(), QString("Go!  "));
-    QVERIFY(!w->lblMardell->isVisibleTo(w));
-    QVERIFY(w->mnuFavoritesAdd->isEnabled());
-    QCOMPARE(w->windowTitle(), kTitle + "eBay Home");
+    f.tabs()->tabBar()->setCurrentIndex(1); // as a click on the tab would
+    QCOMPARE(f.panel(1), QString("Auction Browser"));
+    QCOMPARE(f.panel(2), QString("Working . . ."));
+    QVERIFY(f.part<QToolBar>("tbrGo")->isVisibleTo(w) && !f.part<QLabel>("lblMardell")->isVisibleTo(w));
+    QCOMPARE(f.part<QToolBar>("tbrGo")->widgetForAction(f.part("tbrGo.Buttons(1)"))->property("text").toString(),
+             QString("Go!  "));
+    QVERIFY(f.part("mnuFavoritesAdd")->isEnabled());
     f.talvex()->setStatusText("hidden");
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Working . . ."));
     f.auction()->setStatusText("Opening page");
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Opening page"));
-
-    f.talvex()->busy = true;
-    w->setTabIndex(FMain::kTalvexTab);
-    QCOMPARE(w->sbStatusBarPanel(1)->text(), QString("Talvex"));
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Working . . ."));
-    QVERIFY(!w->cboAddress->isVisibleTo(w));
-    QVERIFY(!w->mnuFavoritesAdd->isEnabled());
-    QCOMPARE(w->windowTitle(), kTitle + "Talvex Login");
-
-    // Selecting the current tab again changes nothing.
-    w->sbStatusBarPanel(2)->setText("unchanged");
-    w->setTabIndex(FMain::kTalvexTab);
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("unchanged"));
+    QCOMPARE(f.panel(2), QString("Opening page"));
     f.auction()->busy = false;
-    w->setTabIndex(FMain::kAuctionTab);
-    QCOMPARE(w->sbStatusBarPanel(2)->text(), QString("Done"));
+    QTRY_VERIFY(!busyWatch->isActive());
+    QCOMPARE(w->windowTitle(), kTitle + "eBay Home");
+
+    f.showTab(0);
+    QCOMPARE(f.panel(1), QString("Talvex"));
+    QCOMPARE(f.panel(2), QString("Done"));
+    QCOMPARE(w->windowTitle(), kTitle + "Talvex Login");
 }
 
-void TestMainWindow::backAndForwardFollowTheirIndicator_data()
+void TestMainWindow::commandsActOnTheShownPane_data()
 {
     QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("talvexHistory");
-    QTest::addColumn<bool>("auctionHistory");
-    QTest::addColumn<bool>("viaMenu");
+    QTest::addColumn<QString>("command"); // a toolbar button index or a menu item
+    QTest::addColumn<bool>("history");    // the shown pane reported Back and Forward
+    QTest::addColumn<QString>("expected"); // the call, or the address sent
 
-    QTest::newRow("toolbar, Talvex tab") << 0 << true << true << false;
-    QTest::newRow("menu, auction tab") << 1 << true << true << true;
-    QTest::newRow("Talvex has no history") << 0 << false << true << true;
-    QTest::newRow("auction has no history") << 1 << true << false << false;
+    for (int tab : {0, 1}) {
+        const QString on = tab == 0 ? " on Talvex" : " on auction";
+        QTest::newRow(qPrintable("Back button" + on)) << tab << "1" << true << "GoBack";
+        QTest::newRow(qPrintable("Forward menu" + on)) << tab << "mnumnuNavigatemnuNavigateForward" << true << "GoForward";
+        QTest::newRow(qPrintable("Back without history" + on)) << tab << "mnumnuNavigatemnuNavigateBack" << false << "";
+        QTest::newRow(qPrintable("Stop" + on)) << tab << "3" << false << "Stop";
+        QTest::newRow(qPrintable("Refresh menu" + on)) << tab << "mnumnuNavigatemnuNavigateRefresh" << false << "Refresh";
+    }
+    QTest::newRow("Home on Talvex: news") << 0 << "5" << false << "http://service.test/secure/news.cfm?";
+    QTest::newRow("Home menu on auction: start page") << 1 << "mnumnuNavigatemnuNavigateHome" << false << kStart;
 }
 
-void TestMainWindow::backAndForwardFollowTheirIndicator()
+void TestMainWindow::commandsActOnTheShownPane()
 {
     QFETCH(int, tab);
-    QFETCH(bool, talvexHistory);
-    QFETCH(bool, auctionHistory);
-    QFETCH(bool, viaMenu);
-
+    QFETCH(QString, command);
+    QFETCH(bool, history);
+    QFETCH(QString, expected);
     AppFixture f;
-    FMain *w = f.start();
-    w->setTabIndex(tab);
-    f.talvex()->setHistory(talvexHistory, talvexHistory);
-    f.auction()->setHistory(auctionHistory, auctionHistory);
-    const bool enabled = tab == 0 ? talvexHistory : auctionHistory;
-    QCOMPARE(w->tbrNavigateButton(1)->isEnabled(), enabled);
-    QCOMPARE(w->tbrNavigateButton(2)->isEnabled(), enabled);
-
-    w->GoBack(tab == 0); // a direct call checks the indicator itself
-    (viaMenu ? w->mnumnuNavigatemnuNavigateBack : w->tbrNavigateButton(1))->trigger();
-    (viaMenu ? w->mnumnuNavigatemnuNavigateForward : w->tbrNavigateButton(2))->trigger();
+    f.start();
+    f.showTab(tab);
     FakeBrowserPane *shown = tab == 0 ? f.talvex() : f.auction();
     FakeBrowserPane *hidden = tab == 0 ? f.auction() : f.talvex();
-    const auto moves = [](const FakeBrowserPane *pane) {
-        return pane->calls.filter(QRegularExpression("^Go(Back|Forward)$"));
-    };
-    QCOMPARE(moves(shown), enabled ? QStringList({"GoBack", "GoBack", "GoForward"}) : QStringList());
-    QCOMPARE(moves(hidden), QStringList());
+    shown->setHistory(history, history);
+    hidden->setHistory(true, true);
+    QCOMPARE(f.button(1)->isEnabled(), history);
+    const QStringList sentBefore = f.addresses(shown);
+    const QStringList hiddenBefore = f.addresses(hidden);
+
+    bool isIndex = false;
+    const int index = command.toInt(&isIndex);
+    (isIndex ? f.button(index) : f.part(command.toLatin1()))->trigger();
+    const bool navigates = expected.startsWith("http");
+    QCOMPARE(f.addresses(shown).mid(sentBefore.size()), navigates ? QStringList{expected} : QStringList());
+    QCOMPARE(shown->calls, navigates || expected.isEmpty() ? QStringList() : QStringList{expected});
+    QVERIFY(hidden->calls.isEmpty() && f.addresses(hidden) == hiddenBefore);
 }
 
-void TestMainWindow::stopRefreshHomeByTab()
+void TestMainWindow::addressBoxHistoryEnterAndGo()
 {
     AppFixture f;
-    FMain *w = f.start();
-    w->mnuNavigateStop->trigger();
-    w->tbrNavigateButton(4)->trigger();
-    w->tbrNavigateButton(5)->trigger();
-    QCOMPARE(f.talvex()->calls, QStringList({"Stop", "Refresh"}));
-    QCOMPARE(f.talvex()->requests.last().address, QString("http://service.test/secure/news.cfm?"));
-    QVERIFY(f.auction()->calls.isEmpty());
+    f.start();
+    for (const char *url : {"http://a.test/1", "http://a.test/2", "http://a.test/1", "http://A.test/1"})
+        f.auction()->finishLoad(url);
+    // Most recent first, each once, compared case-sensitively; the rebuild navigates nowhere.
+    QCOMPARE(f.addressBox()->history(), QStringList({"http://A.test/1", "http://a.test/1", "http://a.test/2", kStart}));
+    QCOMPARE(f.addressBox()->currentText(), QString("http://A.test/1"));
+    QCOMPARE(f.auction()->requests.size(), 2);
 
-    w->setTabIndex(FMain::kAuctionTab);
-    w->tbrNavigateButton(3)->trigger();
-    w->mnumnuNavigatemnuNavigateRefresh->trigger();
-    w->mnumnuNavigatemnuNavigateHome->trigger();
-    QCOMPARE(f.auction()->calls, QStringList({"Stop", "Refresh"}));
-    QCOMPARE(f.auction()->requests.last().address, kStart);
-    QCOMPARE(f.talvex()->calls.size(), 2);
-}
-
-void TestMainWindow::addressHistoryMovesToTopAndKeepsCase()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    const int before = f.auction()->requests.size();
-    f.auction()->finishLoad("http://a.test/1", "One");
-    f.auction()->finishLoad("http://a.test/2", "Two");
-    f.auction()->finishLoad(kStart, "eBay");
-    f.auction()->finishLoad("http://a.test/1", "One");
-    f.auction()->finishLoad("http://A.test/1", "One upper");
-    f.auction()->finishLoad("http://A.test/1", "One upper");
-    QCOMPARE(historyOf(w->cboAddress),
-             QStringList({"http://A.test/1", "http://a.test/1", kStart, "http://a.test/2"}));
-    QCOMPARE(w->cboAddress->currentText(), QString("http://A.test/1"));
-    // Rebuilding the list never starts a navigation of its own.
-    QCOMPARE(f.auction()->requests.size(), before);
-}
-
-void TestMainWindow::enterAndGoWithTheAddressBox()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    w->setTabIndex(FMain::kAuctionTab);
-    w->activateWindow();
+    f.showTab(1);
     f.auction()->busy = false;
-    w->timTimer->stop();
-
-    // Go with an empty box does nothing; Enter navigates to the empty address.
-    w->cboAddress->setEditText(QString());
-    const int before = f.auction()->requests.size();
-    w->tbrGoButton->trigger();
-    QCOMPARE(f.auction()->requests.size(), before);
-    QTest::keyClick(w->cboAddress->lineEdit(), Qt::Key_Return);
-    QCOMPARE(f.auction()->requests.size(), before + 1);
-    QCOMPARE(f.auction()->requests.last().address, QString());
-    QVERIFY(w->timTimer->isActive());
-
-    // Typed text goes out unchanged, blanks and all; Enter on the keypad too.
-    w->timTimer->stop();
-    w->cboAddress->setEditText(" ebay.de/x ");
-    QTest::keyClick(w->cboAddress->lineEdit(), Qt::Key_Enter);
-    QCOMPARE(f.auction()->requests.last().address, QString(" ebay.de/x "));
-    QVERIFY(w->timTimer->isActive());
-
-    // Go navigates without starting the busy watch, and nothing is added to the list by typing.
-    w->timTimer->stop();
-    w->cboAddress->setEditText("http://go.test/");
-    w->tbrGoButton->trigger();
-    QCOMPARE(f.auction()->requests.last().address, QString("http://go.test/"));
-    QVERIFY(!w->timTimer->isActive());
-    QCOMPARE(historyOf(w->cboAddress), QStringList({kStart}));
-}
-
-void TestMainWindow::busyWatchTitleOnEitherTab()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    f.talvex()->finishLoad("file:///PleaseWait.html", "Please");
-    // The auction pane is still loading its start page while the Talvex tab is shown.
-    QVERIFY(f.auction()->busy);
-    QTRY_COMPARE(w->windowTitle(), kTitle + "Working...");
-    QVERIFY(w->timTimer->isActive());
-
-    f.auction()->finishLoad("http://www.ebay.com/", "eBay");
-    QTRY_VERIFY(!w->timTimer->isActive());
-    // With the Talvex tab current the watch leaves the title to the Talvex pane.
-    QCOMPARE(w->windowTitle(), kTitle + "Please");
-
-    w->setTabIndex(FMain::kAuctionTab);
-    w->cboAddress->setEditText("http://a.test/next");
-    QTest::keyClick(w->cboAddress->lineEdit(), Qt::Key_Return);
-    QTRY_COMPARE(w->windowTitle(), kTitle + "Working...");
-    f.auction()->url = "http://a.test/next";
-    f.auction()->title = "Next";
-    f.auction()->busy = false;
-    QTRY_VERIFY(!w->timTimer->isActive());
-    QCOMPARE(w->windowTitle(), kTitle + "Next");
-}
-
-void TestMainWindow::selectSiteAndShowInAuctionBrowser()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
-    w->mnuOptionsSite(8)->trigger();
-    QCOMPARE(w->tabIndex(), FMain::kAuctionTab);
-    QVERIFY(!w->isSnipePaneCurrent());
-    QCOMPARE(f.auction()->requests.last().address, QString("http://de.test"));
-    for (int i = 1; i <= 14; ++i)
-        QCOMPARE(w->mnuOptionsSite(i)->isChecked(), i == 8);
-
-    // The checked site again: its page loads again and it stays checked.
-    const int before = f.auction()->requests.size();
-    w->mnuOptionsSite(8)->trigger();
-    QCOMPARE(f.auction()->requests.size(), before + 1);
-    QVERIFY(w->mnuOptionsSite(8)->isChecked());
-
-    // Home follows the site checked now, not the one of the start.
-    w->GoHome();
-    QCOMPARE(f.auction()->requests.last().address, QString("http://de.test"));
-    w->mnuOptionsSite(3)->trigger();
-    QCOMPARE(f.auction()->requests.last().address, QString("http://r.test/link-3?loc=http%3A//uk.test"));
-
-    // Pages handed over by other windows always go through the redirect of site 1.
-    w->setTabIndex(FMain::kTalvexTab);
-    w->ShowInAuctionBrowser("http://x.test/a?b=1&c=2");
-    QCOMPARE(w->tabIndex(), FMain::kAuctionTab);
-    QCOMPARE(w->sbStatusBarPanel(1)->text(), QString("Auction Browser"));
-    QCOMPARE(f.auction()->requests.last().address,
-             QString("http://r.test/link-1?loc=http%3A//x.test/a%3Fb%3D1%26c%3D2"));
+    auto *busyWatch = f.part<QTimer>("timTimer");
+    QTRY_VERIFY(!busyWatch->isActive());
+    // Go with an empty box does nothing; Enter goes to the empty address and starts the watch;
+    // typed text goes out unchanged, and Go does not start the watch.
+    f.addressBox()->setEditText(QString());
+    f.trigger("tbrGo.Buttons(1)");
+    QTest::keyClick(f.addressBox()->lineEdit(), Qt::Key_Return);
+    QVERIFY(busyWatch->isActive());
+    busyWatch->stop();
+    f.addressBox()->setEditText(" ebay.de/x ");
+    f.trigger("tbrGo.Buttons(1)");
+    QVERIFY(!busyWatch->isActive());
+    QCOMPARE(f.addresses(f.auction()).mid(2), QStringList({QString(), " ebay.de/x "}));
 }
 
 void TestMainWindow::buttonTextToggle()
 {
     AppFixture f;
-    FMain *w = f.start();
-    const int toolbarWithText = w->tbrNavigate->height();
-    QCOMPARE(w->SSTab1->y(), Twips::toPixelsY(660));
+    f.start();
+    const int toolbarWithText = f.part<QToolBar>("tbrNavigate")->height();
+    QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
+    f.trigger("mnuOptionsText");
+    QVERIFY(!f.part("mnuButtonBarStatusViewLabels")->isChecked());
+    QCOMPARE(captions(f), QStringList(7, QString()));
+    QCOMPARE(f.tabs()->y(), Twips::toPixelsY(500));
+    QVERIFY(f.part<QToolBar>("tbrNavigate")->height() < toolbarWithText);
 
-    w->mnuOptionsText->trigger();
-    QVERIFY(!w->mnuButtonBarStatusViewLabels->isChecked());
-    QCOMPARE(captionsOf(w), QStringList(7, QString()));
-    QCOMPARE(w->SSTab1->y(), Twips::toPixelsY(500));
-    QVERIFY(w->tbrNavigate->height() < toolbarWithText);
-
-    w->mnuButtonBarStatusViewLabels->trigger();
-    QVERIFY(w->mnuOptionsText->isChecked());
-    QStringList back = kAllCaptions;
+    f.trigger("mnuButtonBarStatusViewLabels");
+    QVERIFY(f.part("mnuOptionsText")->isChecked());
+    QStringList back = kCaptions;
     back[6] = QString(); // "Toolbar" does not come back in this run
-    QCOMPARE(captionsOf(w), back);
-    QCOMPARE(w->SSTab1->y(), Twips::toPixelsY(660));
+    QCOMPARE(captions(f), back);
+    QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
+}
+
+void TestMainWindow::snipeEntryPoints_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("snipeUrl"); // empty: nothing sniped
+    const QString item = "http://cgi.test/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12";
+    const QString itemUrl = "http://service.test/secure/login.cfm?item_number=1234567890&category=12";
+    QTest::newRow("Snipe! button") << "button" << item << itemUrl;
+    QTest::newRow("Ctrl+Z in the address box") << "ctrlz-box" << item << itemUrl;
+    QTest::newRow("Ctrl+Z in the auction pane") << "ctrlz-pane" << item << itemUrl;
+    QTest::newRow("typed item page, Ctrl+Z") << "typed" << "www.ebay.com/itm/987654321098"
+                                             << "http://service.test/secure/login.cfm?item_number=987654321098";
+    QTest::newRow("key at the end") << "menu" << "http://cgi.test/v?item="
+                                    << "http://service.test/secure/login.cfm?item_number=";
+    QTest::newRow("no item: Ctrl+Z stays the box's undo") << "typed" << "abc" << "";
+    QTest::newRow("no item: the button is off") << "button" << "http://www.ebay.com/" << "";
+}
+
+void TestMainWindow::snipeEntryPoints()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, address);
+    QFETCH(QString, snipeUrl);
+    AppFixture f;
+    FMain *w = f.start();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    f.showTab(1);
+    QLineEdit *box = f.addressBox()->lineEdit();
+    if (entry == "typed") {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, address);
+    } else {
+        f.auction()->finishLoad(address);
+    }
+    QCOMPARE(f.part("tbrSnipe.Buttons(1)")->isEnabled(), !snipeUrl.isEmpty());
+    const QStringList before = f.addresses(f.talvex());
+
+    if (entry == "button")
+        f.trigger("tbrSnipe.Buttons(1)");
+    else if (entry == "menu")
+        f.trigger("mnuNavigateSnipe");
+    else
+        QTest::keyClick(entry == "ctrlz-pane" ? static_cast<QWidget *>(f.auction()) : box, Qt::Key_Z, Qt::ControlModifier);
+
+    QCOMPARE(f.addresses(f.talvex()).mid(before.size()), snipeUrl.isEmpty() ? QStringList() : QStringList{snipeUrl});
+    QCOMPARE(f.tabs()->Tab(), snipeUrl.isEmpty() ? 1 : 0);
+    QCOMPARE(box->text() == address, !snipeUrl.isEmpty() || entry != "typed"); // undone, or kept
+}
+
+void TestMainWindow::indicatorFollowsTheShownPane()
+{
+    AppFixture f;
+    f.start();
+    auto *star = f.part<QTimer>("timStar");
+    auto *picture = f.part<QLabel>("picSnipe");
+    star->stop(); // ticks come from the test
+    const auto tick = [star, picture] {
+        QMetaObject::invokeMethod(star, "timeout");
+        return picture->pixmap().toImage();
+    };
+    StarFrames frames;
+    f.talvex()->busy = true; // the Talvex tab is shown: its pane decides, and the pictures turn
+    f.auction()->busy = false;
+    const QImage first = tick();
+    QVERIFY(first != tick() && first != frames.large(8).toImage());
+    f.showTab(1); // an idle pane: the resting picture, small without labels
+    f.trigger("mnuButtonBarStatusViewLabels");
+    star->stop();
+    QCOMPARE(tick(), frames.small(8).toImage());
 }
 
 BIDBENCH_TEST_MAIN(TestMainWindow)

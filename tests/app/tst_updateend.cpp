@@ -32,23 +32,6 @@ private:
     QStringList m_lines;
 };
 
-template <typename T>
-void answerWhenShown(std::function<void(T *)> action, int attemptsLeft = 300)
-{
-    QTimer::singleShot(10, qApp, [action = std::move(action), attemptsLeft]() mutable {
-        T *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (modal && modal->isVisible())
-            action(modal);
-        else if (attemptsLeft > 0)
-            answerWhenShown<T>(std::move(action), attemptsLeft - 1);
-    });
-}
-
-QString fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 } // namespace
 
 // One test only: ending for an update leaves every event loop of this process for good.
@@ -79,17 +62,17 @@ void TestUpdateEnd::acceptedUpdateEndsWithoutMainWindowSettings()
     f.storeGeometry(QStringLiteral("WindowState"), QStringLiteral("0"));
     f.storeGeometry(QStringLiteral("WindowWidth"), QStringLiteral("9000"));
     f.storeGeometry(QStringLiteral("WindowHeight"), QStringLiteral("7000"));
-    const QString settingsBefore = fileText(f.settings.fileFor(QStringLiteral("Mardell")))
-                                   + fileText(f.settings.fileFor(QStringLiteral("Talvex Bidbench")));
+    const QByteArray settingsBefore = readBytes(f.settings.fileFor(QStringLiteral("Mardell")))
+                                   + readBytes(f.settings.fileFor(QStringLiteral("Talvex Bidbench")));
 
     f.window = std::make_unique<FMain>(context, true);
-    QSignalSpy done(f.window->startStatus(), &CStartStatus::DoneChecking);
+    QSignalSpy done(context.startStatus.get(), &CStartStatus::DoneChecking);
     const QString listFile = f.programDir + QStringLiteral("/Sellers.txt");
     auto *favourites = new ListWindow(listFile, {QStringLiteral("ann"), QStringLiteral("bob")}, f.window.get());
 
-    answerWhenShown<FUpdateVersion>([](FUpdateVersion *offer) {
-        answerWhenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
-        offer->cmdUpdate->click();
+    answerNextModal<FUpdateVersion>([](FUpdateVersion *offer) {
+        answerNextMessageBox(QMessageBox::Ok);
+        offer->findChild<QPushButton *>("cmdUpdate")->click();
     });
 
     // The program's main loop: the window loads (the check starts), the user opens a
@@ -107,19 +90,19 @@ void TestUpdateEnd::acceptedUpdateEndsWithoutMainWindowSettings()
 
     QVERIFY(favouritesUp);
     QCOMPARE(favouritesResult, 0);
-    QVERIFY(f.window->startStatus()->ShutDown());
+    QVERIFY(context.startStatus->ShutDown());
     QCOMPARE(done.count(), 0);
     QCOMPARE(f.shell.opened, QStringList{QStringLiteral("http://maker.test/setup-3.0.exe")});
     QCOMPARE(TextFile::readLines(listFile).lines, (QStringList{QStringLiteral("ann"), QStringLiteral("bob")}));
 
     // The main window's exit steps did not run, and do not run when it goes away now.
     f.window->close();
-    QVERIFY(!f.window->isShuttingDown()); // no delayed exit, no password question
+    QVERIFY(f.window->isEnabled()); // no delayed exit, no password question
     QVERIFY(!f.window->isVisible());
     f.window.reset();
     QCOMPARE(f.ended, 0);
-    const QString settingsAfter = fileText(f.settings.fileFor(QStringLiteral("Mardell")))
-                                  + fileText(f.settings.fileFor(QStringLiteral("Talvex Bidbench")));
+    const QByteArray settingsAfter = readBytes(f.settings.fileFor(QStringLiteral("Mardell")))
+                                  + readBytes(f.settings.fileFor(QStringLiteral("Talvex Bidbench")));
     QCOMPARE(settingsAfter, settingsBefore);
 }
 

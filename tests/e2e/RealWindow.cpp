@@ -1,5 +1,6 @@
 #include "RealWindow.h"
 
+#include "TabControl.h"
 #include "TestMain.h"
 #include "WebEnginePane.h"
 
@@ -63,8 +64,38 @@ FMain *RealWindow::open()
 
 void RealWindow::enterAddress(const QString &url)
 {
-    window->cboAddress->setEditText(url);
-    QTest::keyClick(window->cboAddress->lineEdit(), Qt::Key_Return);
+    addressBox()->setEditText(url);
+    QTest::keyClick(addressBox()->lineEdit(), Qt::Key_Return);
+}
+
+QAction *RealWindow::button(int index) const
+{
+    return window->findChild<QAction *>(QStringLiteral("tbrNavigate.Buttons(%1)").arg(index));
+}
+
+QComboBox *RealWindow::addressBox() const
+{
+    return part<QComboBox>("cboAddress");
+}
+
+BrowserPane *RealWindow::talvex() const
+{
+    return part<BrowserPane>("brwSnipe");
+}
+
+BrowserPane *RealWindow::auction() const
+{
+    return part<BrowserPane>("brwAuction");
+}
+
+int RealWindow::tab() const
+{
+    return part<TabControl>("SSTab1")->Tab();
+}
+
+void RealWindow::showTab(int tab) const
+{
+    part<TabControl>("SSTab1")->setTab(tab);
 }
 
 void RealWindow::screenshot(const QString &name)

@@ -6,6 +6,8 @@
 #include "RecordingShell.h"
 #include "SettingsStore.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -27,6 +29,19 @@ struct RealWindow
     FMain *open();
     // Types an address into the box and presses Enter.
     void enterAddress(const QString &url);
+
+    // The window's parts by their design names.
+    template <typename T = QAction>
+    T *part(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QAction *button(int index) const; // the navigation toolbar's
+    QComboBox *addressBox() const;
+    BrowserPane *talvex() const;
+    BrowserPane *auction() const;
+    int tab() const;
+    void showTab(int tab) const;
     // BIDBENCH_SCREENSHOTS names a folder for pictures of the window.
     void screenshot(const QString &name);
 

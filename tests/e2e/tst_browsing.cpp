@@ -58,42 +58,42 @@ void TestBrowsing::initTestCase()
 void TestBrowsing::startUpGoesThroughTheRedirect()
 {
     const QString home = us.url("/");
-    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), home, 15000);
-    QCOMPARE(w->cboAddress->currentText(), home);
-    QTRY_VERIFY(!w->brwAuction->Busy());
+    QTRY_COMPARE_WITH_TIMEOUT(real->addressBox()->itemText(0), home, 15000);
+    QCOMPARE(real->addressBox()->currentText(), home);
+    QTRY_VERIFY(!real->auction()->Busy());
     const QString encodedHost = QString(us.hostPort()).replace(":", "%3A");
     const QStringList paths = pagePaths(us);
     QVERIFY2(paths.contains("/link-1?loc=http%3A//" + encodedHost), qPrintable(paths.join(' ')));
-    QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
+    QCOMPARE(real->tab(), 0);
 }
 
 void TestBrowsing::secondPageEnablesBack()
 {
-    w->setTabIndex(FMain::kAuctionTab);
+    real->showTab(1);
     expectPage("eBay US");
-    QVERIFY(!w->tbrNavigateButton(1)->isEnabled()); // the redirect left no page to go back to
+    QVERIFY(!real->button(1)->isEnabled()); // the redirect left no page to go back to
     real->enterAddress(us.url("/second"));
     expectPage("Page /second");
-    QTRY_VERIFY(w->tbrNavigateButton(1)->isEnabled());
-    QVERIFY(!w->tbrNavigateButton(2)->isEnabled());
+    QTRY_VERIFY(real->button(1)->isEnabled());
+    QVERIFY(!real->button(2)->isEnabled());
     real->screenshot("auction-real-page.png");
 
-    w->tbrNavigateButton(1)->trigger();
+    real->button(1)->trigger();
     expectPage("eBay US");
-    QTRY_VERIFY(w->tbrNavigateButton(2)->isEnabled());
-    QTRY_COMPARE(w->cboAddress->itemText(0), us.url("/"));
-    QCOMPARE(w->cboAddress->itemText(1), us.url("/second"));
+    QTRY_VERIFY(real->button(2)->isEnabled());
+    QTRY_COMPARE(real->addressBox()->itemText(0), us.url("/"));
+    QCOMPARE(real->addressBox()->itemText(1), us.url("/second"));
 }
 
 void TestBrowsing::choosingASiteLoadsItAtOnce()
 {
-    w->setTabIndex(FMain::kTalvexTab);
+    real->showTab(0);
     germany.requests.clear();
-    w->mnuOptionsSite(8)->trigger();
-    QCOMPARE(w->tabIndex(), FMain::kAuctionTab);
+    real->part("mnuOptionsSite(8)")->trigger();
+    QCOMPARE(real->tab(), 1);
     expectPage("eBay DE");
     QCOMPARE(pagePaths(germany), QStringList({"/"}));
-    QTRY_COMPARE(w->cboAddress->itemText(0), germany.url("/"));
+    QTRY_COMPARE(real->addressBox()->itemText(0), germany.url("/"));
 }
 
 void TestBrowsing::homeFollowsTheCheckedSite()
@@ -101,7 +101,7 @@ void TestBrowsing::homeFollowsTheCheckedSite()
     real->enterAddress(us.url("/elsewhere"));
     expectPage("Page /elsewhere");
     germany.requests.clear();
-    w->tbrNavigateButton(5)->trigger();
+    real->button(5)->trigger();
     expectPage("eBay DE");
     QCOMPARE(pagePaths(germany), QStringList({"/"}));
 }
@@ -110,8 +110,8 @@ void TestBrowsing::findBarFindsAndCountsWords()
 {
     real->enterAddress(us.url("/words"));
     expectPage("Words");
-    w->mnuEditFind->trigger();
-    FindBar *bar = w->editCommands->findBar(w->brwAuction);
+    real->part("mnuEditFind")->trigger();
+    FindBar *bar = real->auction()->findChild<FindBar *>();
     QVERIFY(bar->isVisible());
     QTest::keyClicks(bar->textBox(), "apple");
     QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
@@ -135,13 +135,13 @@ void TestBrowsing::printGoesToPdfLikeFromTheDialog()
 {
     const QString pdf = real->folder.path() + "/page.pdf";
     // What a user does in the print dialog: choose printing to a PDF file.
-    w->editCommands->setPrintSetup([pdf](QPrinter &printer, QWidget *) {
+    real->window->findChild<EditCommands *>()->setPrintSetup([pdf](QPrinter &printer, QWidget *) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     });
-    QSignalSpy finished(w->editCommands, &EditCommands::printFinished);
-    w->mnuFilePrint->trigger();
+    QSignalSpy finished(real->window->findChild<EditCommands *>(), &EditCommands::printFinished);
+    real->part("mnuFilePrint")->trigger();
     QVERIFY(finished.wait(30000) || finished.size() == 1);
     QCOMPARE(finished.first().first().toBool(), true);
 

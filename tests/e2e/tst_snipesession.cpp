@@ -108,7 +108,7 @@ void TestSnipeSession::loginPostFollowsThePleaseWaitPage()
     QCOMPARE(talvexLoadedAtLogin, QStringList{pleaseWait});
     QVERIFY(!talvexBusyWhenPageEnded);
 
-    QTRY_COMPARE_WITH_TIMEOUT(w->brwSnipe->LocationName(), QString("Talvex logged in"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(real->talvex()->LocationName(), QString("Talvex logged in"), 10000);
     int posts = 0;
     for (const LoopbackServer::Request &r : pageRequests(service))
         posts += r.method == "POST";
@@ -117,21 +117,21 @@ void TestSnipeSession::loginPostFollowsThePleaseWaitPage()
 
 void TestSnipeSession::itemPageEnablesSnipeAndSnipeCarriesTheCookie()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!w->brwAuction->Busy() && !w->brwSnipe->Busy(), 10000);
-    w->setTabIndex(FMain::kAuctionTab);
+    QTRY_VERIFY_WITH_TIMEOUT(!real->auction()->Busy() && !real->talvex()->Busy(), 10000);
+    real->showTab(1);
     real->enterAddress(ebay.url("/"));
-    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), ebay.url("/"), 10000);
-    QVERIFY(!w->tbrSnipeButton->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(real->addressBox()->itemText(0), ebay.url("/"), 10000);
+    QVERIFY(!real->part("tbrSnipe.Buttons(1)")->isEnabled());
 
     const QString item = ebay.url("/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12");
-    w->brwAuction->Navigate(item);
-    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->currentText(), item, 10000);
-    QTRY_VERIFY(w->tbrSnipeButton->isEnabled());
+    real->auction()->Navigate(item);
+    QTRY_COMPARE_WITH_TIMEOUT(real->addressBox()->currentText(), item, 10000);
+    QTRY_VERIFY(real->part("tbrSnipe.Buttons(1)")->isEnabled());
     real->screenshot("snipe-enabled.png");
 
     service.requests.clear();
-    w->tbrSnipeButton->trigger();
-    QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
+    real->part("tbrSnipe.Buttons(1)")->trigger();
+    QCOMPARE(real->tab(), 0);
     LoopbackServer::Request snipe;
     QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.method, QByteArray("GET"));
@@ -144,21 +144,21 @@ void TestSnipeSession::itemPageEnablesSnipeAndSnipeCarriesTheCookie()
 // With the focus in a text field of a page, Ctrl+Z still reaches the menu command.
 void TestSnipeSession::ctrlZInAPageFieldSnipes()
 {
-    w->setTabIndex(FMain::kAuctionTab);
-    w->brwAuction->Navigate(ebay.url("/search"));
+    real->showTab(1);
+    real->auction()->Navigate(ebay.url("/search"));
     QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Search"), 10000);
     // An item address typed into the box (the page stays), then the focus goes into the page.
-    w->cboAddress->setEditText(ebay.url("/itm/Some-Title/123456789012?hash=item1c"));
+    real->addressBox()->setEditText(ebay.url("/itm/Some-Title/123456789012?hash=item1c"));
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    auto *view = w->brwAuction->findChild<QWebEngineView *>();
+    auto *view = real->auction()->findChild<QWebEngineView *>();
     QVERIFY(view);
     view->setFocus();
     QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
 
     service.requests.clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w->tabIndex(), FMain::kTalvexTab);
+    QCOMPARE(real->tab(), 0);
     LoopbackServer::Request snipe;
     QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
@@ -167,19 +167,19 @@ void TestSnipeSession::ctrlZInAPageFieldSnipes()
 // Item page B shows at once but one of its pictures takes long: Snipe is for B meanwhile.
 void TestSnipeSession::snipeTakesTheShownPageWhileItsPartsLoad()
 {
-    w->setTabIndex(FMain::kAuctionTab);
+    real->showTab(1);
     real->enterAddress(ebay.url("/itemA?item=111"));
     QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Item A"), 10000);
-    auto *view = w->brwAuction->findChild<QWebEngineView *>();
+    auto *view = real->auction()->findChild<QWebEngineView *>();
     view->page()->runJavaScript("document.getElementById('next').click()");
     QTRY_VERIFY_WITH_TIMEOUT(pagePaths(ebay).contains("/slow.png"), 10000);
 
     const QString itemB = ebay.url("/itemB?item=222");
-    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->currentText(), itemB, 5000);
-    QCOMPARE(w->cboAddress->itemText(0), itemB);
-    QVERIFY(w->brwAuction->Busy()); // the picture is still on its way
+    QTRY_COMPARE_WITH_TIMEOUT(real->addressBox()->currentText(), itemB, 5000);
+    QCOMPARE(real->addressBox()->itemText(0), itemB);
+    QVERIFY(real->auction()->Busy()); // the picture is still on its way
     service.requests.clear();
-    w->tbrSnipeButton->trigger();
+    real->part("tbrSnipe.Buttons(1)")->trigger();
     LoopbackServer::Request snipe;
     QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=222"));
@@ -187,25 +187,25 @@ void TestSnipeSession::snipeTakesTheShownPageWhileItsPartsLoad()
 
 void TestSnipeSession::movesWithinAPageLeaveTheWindowAtRest()
 {
-    w->setTabIndex(FMain::kAuctionTab);
+    real->showTab(1);
     const QString item = ebay.url("/itemA?item=333");
     real->enterAddress(item);
     QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Talvex Bidbench > Item A"), 10000);
-    QTRY_VERIFY(!w->timTimer->isActive());
+    QTRY_VERIFY(!real->part<QTimer>("timTimer")->isActive());
 
     real->enterAddress(item + "#description");
-    QTRY_COMPARE(w->cboAddress->itemText(0), item + "#description");
-    const QPixmap resting = w->starFrames().frame(w->isTextShown(), StarFrames::kRestingFrame);
-    QTRY_VERIFY(!w->brwAuction->Busy() && !w->timTimer->isActive()
-                && w->picSnipe->pixmap().cacheKey() == resting.cacheKey());
+    QTRY_COMPARE(real->addressBox()->itemText(0), item + "#description");
+    const QImage resting = StarFrames().large(StarFrames::kRestingFrame).toImage();
+    QTRY_VERIFY(!real->auction()->Busy() && !real->part<QTimer>("timTimer")->isActive()
+                && real->part<QLabel>("picSnipe")->pixmap().toImage() == resting);
     QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));
 
     // The next page typed is the one Snipe takes.
     const QString next = ebay.url("/itemA?item=444");
     real->enterAddress(next);
-    QTRY_COMPARE_WITH_TIMEOUT(w->cboAddress->itemText(0), next, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(real->addressBox()->itemText(0), next, 10000);
     service.requests.clear();
-    w->tbrSnipeButton->trigger();
+    real->part("tbrSnipe.Buttons(1)")->trigger();
     LoopbackServer::Request snipe;
     QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=444"));
@@ -213,15 +213,15 @@ void TestSnipeSession::movesWithinAPageLeaveTheWindowAtRest()
 
 void TestSnipeSession::homeOnTalvexTabOpensNews()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!w->brwSnipe->Busy(), 10000);
-    w->setTabIndex(FMain::kTalvexTab);
+    QTRY_VERIFY_WITH_TIMEOUT(!real->talvex()->Busy(), 10000);
+    real->showTab(0);
     service.requests.clear();
-    w->tbrNavigateButton(5)->trigger();
+    real->button(5)->trigger();
     LoopbackServer::Request news;
     QVERIFY(serviceAsked(&news));
     QCOMPARE(news.method, QByteArray("GET"));
     QCOMPARE(news.pathAndQuery(), QString("/secure/news.cfm"));
-    QTRY_VERIFY_WITH_TIMEOUT(w->brwSnipe->LocationURL().endsWith("/secure/news.cfm?"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(real->talvex()->LocationURL().endsWith("/secure/news.cfm?"), 10000);
 }
 
 void TestSnipeSession::cleanupTestCase()

@@ -1,0 +1,218 @@
+#include "AppFixture.h"
+#include "FPassword.h"
+#include "FStart.h"
+#include "SubMain.h"
+#include "TestMain.h"
+#include "TitleBarClose.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+// The start-up (welcome screen, login) and the delayed exit with the settings it stores.
+class TestStartAndExit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void welcomeScreen_data();
+    void welcomeScreen();
+    void startupLoginBySavedAccount_data();
+    void startupLoginBySavedAccount();
+    void exitWaitsTwoSecondsThenStores_data();
+    void exitWaitsTwoSecondsThenStores();
+    void exitAsksForPasswordOnlyWithoutUser_data();
+    void exitAsksForPasswordOnlyWithoutUser();
+};
+
+namespace {
+const QString kSignUp = QStringLiteral("http://service.test/secure/signup.cfm");
+const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
+} // namespace
+
+void TestStartAndExit::welcomeScreen_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("answer"); // "" when the screen must not show
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<bool>("hasAccount");
+    QTest::newRow("missing setting, Yes") << QString() << "cmdYes" << false << true;
+    QTest::newRow("lower case n, No") << "n" << "Command1" << false << false;
+    QTest::newRow("N with a blank, title-bar close") << "N " << "close" << false << false;
+    QTest::newRow("No, ticked") << "" << "Command1" << true << false;
+    QTest::newRow("close, ticked") << "" << "close" << true << false;
+    QTest::newRow("N: not shown") << "N" << "" << false << true;
+}
+
+void TestStartAndExit::welcomeScreen()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, answer);
+    QFETCH(bool, tick);
+    QFETCH(bool, hasAccount);
+    AppFixture f;
+    if (!stored.isNull())
+        f.store("Settings", "StartScreen", stored);
+    f.store("Main", "User", "bob");
+    bool shown = false;
+    answerNextModal<FStart>([&](FStart *welcome) {
+        shown = true;
+        welcome->findChild<QCheckBox *>("chkHasAccount")->setChecked(tick);
+        if (answer == "close")
+            welcome->close();
+        else
+            welcome->findChild<QPushButton *>(answer)->click();
+    }, 100);
+    f.window = SubMain(f.context());
+    QCOMPARE(shown, !answer.isEmpty());
+    QVERIFY(f.window->isVisible());
+    // Without an account the service's sign-up page opens, whatever user is stored.
+    QCOMPARE(f.addresses(f.talvex()).last(), hasAccount ? kLogin : kSignUp);
+    QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
+}
+
+void TestStartAndExit::startupLoginBySavedAccount_data()
+{
+    QTest::addColumn<bool>("hasAccount");
+    QTest::addColumn<QString>("storedUser");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QByteArray>("postData");
+    QTest::newRow("no account, user stored") << false << "bob" << kSignUp << QByteArray();
+    QTest::newRow("account and user") << true << "bob" << kLogin << QByteArray("username=bob&temp_password=p%26w+d");
+    QTest::newRow("account, no user") << true << "" << kLogin << QByteArray();
+}
+
+void TestStartAndExit::startupLoginBySavedAccount()
+{
+    QFETCH(bool, hasAccount);
+    QFETCH(QString, storedUser);
+    QFETCH(QString, address);
+    QFETCH(QByteArray, postData);
+    AppFixture f;
+    f.store("Main", "User", storedUser);
+    f.store("Main", "Password", "p&w d");
+    f.start(hasAccount);
+
+    const QString page = f.programDir + "/PleaseWait.html";
+    QCOMPARE(readBytes(page), QByteArray("<b>Please wait . . .</b>\r\n"));
+    const QList<FakeBrowserPane::Request> &sent = f.talvex()->requests;
+    QCOMPARE(f.addresses(f.talvex()), QStringList({page, address}));
+    QCOMPARE(sent.at(1).isPost, !postData.isEmpty());
+    QCOMPARE(sent.at(1).postData, postData);
+    QCOMPARE(sent.at(1).headerLine,
+             postData.isEmpty() ? QString() : QString("Content-Type: application/x-www-form-urlencoded"));
+}
+
+void TestStartAndExit::exitWaitsTwoSecondsThenStores_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("textOff");
+    QTest::addColumn<int>("site"); // 0: none checked
+    QTest::newRow("File > Exit, text shown, site 1") << "exit" << false << 1;
+    QTest::newRow("close box, text hidden, site 14") << "close box" << true << 14;
+    QTest::newRow("File > Exit, no site checked") << "exit" << false << 0;
+}
+
+void TestStartAndExit::exitWaitsTwoSecondsThenStores()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, textOff);
+    QFETCH(int, site);
+    AppFixture f;
+    FMain *w = f.start();
+    f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)).toLatin1());
+    if (site == 0)
+        f.part("mnuOptionsSite(1)")->setChecked(false);
+    if (textOff)
+        f.trigger("mnuButtonBarStatusViewLabels");
+    w->resize(700, 500);
+    QWidget other;
+    other.show();
+    f.store("Settings", "Site", "untouched");
+    const qsizetype before = f.auction()->requests.size();
+    auto *appEnd = f.part<QTimer>("timAppEnd");
+    if (site != 1)
+        appEnd->setInterval(1); // the first row waits the whole two seconds
+
+    if (how == "exit") {
+        f.trigger("mnuFileExit");
+    } else {
+        QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
+        QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
+    }
+    // Disabled, with the hourglass, and the auction pane goes to the start page.
+    QVERIFY(!w->isEnabled());
+    QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::WaitCursor);
+    QCOMPARE(f.auction()->requests.size(), before + 1);
+    QVERIFY(w->isVisible());
+    QVERIFY(appEnd->isActive() && (site != 1 || appEnd->remainingTime() > 1500));
+    QCOMPARE(f.setting("Settings", "Site"), QString("untouched"));
+
+    const QSize outer = w->frameGeometry().size();
+    QTRY_COMPARE_WITH_TIMEOUT(f.ended, 1, 4000);
+    QVERIFY(!w->isVisible() && !other.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+    const QList<FMain::SettingWrite> expected{
+        {"Talvex Bidbench", "Settings", "Site", QString::number(site)},
+        {"Talvex Bidbench", "Settings", "TextLabels", textOff ? "N" : ""},
+        {"Mardell", "Talvex Bidbench", "WindowState", "0"},
+        {"Mardell", "Talvex Bidbench", "WindowWidth", QString::number(outer.width() * 15)},
+        {"Mardell", "Talvex Bidbench", "WindowHeight", QString::number(outer.height() * 15)},
+    };
+    QCOMPARE(w->exitSettings(), expected);
+    for (const FMain::SettingWrite &write : expected)
+        QCOMPARE(f.settings.GetSetting(write.application, write.section, write.key), write.value);
+    // Complete when the program was told to end; an empty TextLabels is a key, not left out.
+    QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
+    QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
+}
+
+void TestStartAndExit::exitAsksForPasswordOnlyWithoutUser_data()
+{
+    QTest::addColumn<QString>("storedUser");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("File > Exit, no user, saved") << "" << "exit" << "cmdSave" << true;
+    QTest::newRow("close box, no user, closed") << "" << "close box" << "close" << true;
+    QTest::newRow("close box, user stored") << "bob" << "close box" << "" << false;
+    // Not the user's close: the program's own, or the session's end.
+    QTest::newRow("program's close, no user") << "" << "program" << "" << false;
+}
+
+void TestStartAndExit::exitAsksForPasswordOnlyWithoutUser()
+{
+    QFETCH(QString, storedUser);
+    QFETCH(QString, how);
+    QFETCH(QString, answer);
+    QFETCH(bool, asked);
+    AppFixture f;
+    f.store("Main", "User", storedUser);
+    FMain *w = f.start();
+    bool shown = false;
+    answerNextModal<FPassword>([&](FPassword *dialog) {
+        shown = true;
+        QVERIFY(w->isEnabled()); // before the shutdown
+        dialog->findChild<QLineEdit *>("txtUser")->setText("typed at exit");
+        if (answer == "close")
+            dialog->close();
+        else
+            dialog->findChild<QPushButton *>(answer)->click();
+    }, 30);
+    if (how == "program")
+        QVERIFY(w->close()); // straight to the unload
+    else if (how == "close box")
+        QVERIFY(!closeFromTitleBar(w));
+    else
+        f.trigger("mnuFileExit");
+
+    QCOMPARE(shown, asked);
+    QCOMPARE(f.ended, how == "program" ? 1 : 0);
+    QVERIFY(!w->isEnabled() || how == "program"); // the exit goes on whatever the answer
+    QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed at exit") : storedUser);
+    QTest::qWait(350); // the answer gives up before the next test
+}
+
+BIDBENCH_TEST_MAIN(TestStartAndExit)
+#include "tst_startandexit.moc"
