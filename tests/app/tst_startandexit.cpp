@@ -18,8 +18,6 @@ class TestStartAndExit : public QObject
 private slots:
     void welcomeScreen_data();
     void welcomeScreen();
-    void startupLoginBySavedAccount_data();
-    void startupLoginBySavedAccount();
     void exitWaitsTwoSecondsThenStores_data();
     void exitWaitsTwoSecondsThenStores();
     void exitAsksForPasswordOnlyWithoutUser_data();
@@ -67,41 +65,10 @@ void TestStartAndExit::welcomeScreen()
     f.window = SubMain(f.context());
     QCOMPARE(shown, !answer.isEmpty());
     QVERIFY(f.window->isVisible());
-    // Without an account the service's sign-up page opens, whatever user is stored.
-    QCOMPARE(f.addresses(f.talvex()).last(), hasAccount ? kLogin : kSignUp);
+    // The please-wait page, then without an account the sign-up page, whatever user is stored.
+    QCOMPARE(readBytes(f.programDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
+    QCOMPARE(f.addresses(f.talvex()), QStringList({f.programDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
     QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
-}
-
-void TestStartAndExit::startupLoginBySavedAccount_data()
-{
-    QTest::addColumn<bool>("hasAccount");
-    QTest::addColumn<QString>("storedUser");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QByteArray>("postData");
-    QTest::newRow("no account, user stored") << false << "bob" << kSignUp << QByteArray();
-    QTest::newRow("account and user") << true << "bob" << kLogin << QByteArray("username=bob&temp_password=p%26w+d");
-    QTest::newRow("account, no user") << true << "" << kLogin << QByteArray();
-}
-
-void TestStartAndExit::startupLoginBySavedAccount()
-{
-    QFETCH(bool, hasAccount);
-    QFETCH(QString, storedUser);
-    QFETCH(QString, address);
-    QFETCH(QByteArray, postData);
-    AppFixture f;
-    f.store("Main", "User", storedUser);
-    f.store("Main", "Password", "p&w d");
-    f.start(hasAccount);
-
-    const QString page = f.programDir + "/PleaseWait.html";
-    QCOMPARE(readBytes(page), QByteArray("<b>Please wait . . .</b>\r\n"));
-    const QList<FakeBrowserPane::Request> &sent = f.talvex()->requests;
-    QCOMPARE(f.addresses(f.talvex()), QStringList({page, address}));
-    QCOMPARE(sent.at(1).isPost, !postData.isEmpty());
-    QCOMPARE(sent.at(1).postData, postData);
-    QCOMPARE(sent.at(1).headerLine,
-             postData.isEmpty() ? QString() : QString("Content-Type: application/x-www-form-urlencoded"));
 }
 
 void TestStartAndExit::exitWaitsTwoSecondsThenStores_data()

@@ -23,7 +23,6 @@ private slots:
     void ctrlZInAPageFieldSnipes();
     void snipeTakesTheShownPageWhileItsPartsLoad();
     void movesWithinAPageLeaveTheWindowAtRest();
-    void homeOnTalvexTabOpensNews();
     void cleanupTestCase();
 
 private:
@@ -209,19 +208,6 @@ void TestSnipeSession::movesWithinAPageLeaveTheWindowAtRest()
     LoopbackServer::Request snipe;
     QVERIFY(serviceAsked(&snipe));
     QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=444"));
-}
-
-void TestSnipeSession::homeOnTalvexTabOpensNews()
-{
-    QTRY_VERIFY_WITH_TIMEOUT(!real->talvex()->Busy(), 10000);
-    real->showTab(0);
-    service.requests.clear();
-    real->button(5)->trigger();
-    LoopbackServer::Request news;
-    QVERIFY(serviceAsked(&news));
-    QCOMPARE(news.method, QByteArray("GET"));
-    QCOMPARE(news.pathAndQuery(), QString("/secure/news.cfm"));
-    QTRY_VERIFY_WITH_TIMEOUT(real->talvex()->LocationURL().endsWith("/secure/news.cfm?"), 10000);
 }
 
 void TestSnipeSession::cleanupTestCase()
