@@ -77,14 +77,10 @@ void FMain::StartVersionCheck()
     CStartStatus *status = startStatus();
     if (!status)
         return;
-    // A failure to start the check must not escape into the event loop: it is reported like
-    // the check's other failures, and the program goes on without it.
-    try {
-        status->CheckVersion();
-    } catch (const RaisedError &error) {
-        if (m_context.errors)
-            m_context.errors->Alert(QStringLiteral("FMain.StartVersionCheck\r\n") + error.description());
-    }
+    // A failure to start the check is reported like the check's other failures, and the
+    // program goes on without it.
+    if (const std::optional<RaisedError> error = status->CheckVersion(); error && m_context.errors)
+        m_context.errors->Alert(QStringLiteral("FMain.StartVersionCheck\r\n") + error->description());
 }
 
 bool FMain::isEndingForUpdate()
