@@ -1,6 +1,7 @@
 #include "FStart.h"
 
 #include "LinkLabel.h"
+#include "ProgramIdentity.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 
@@ -68,7 +69,7 @@ FStart::FStart(SettingsStore *settings, Shell *shell, const QString &makerHomeUR
     , m_shell(shell)
     , m_makerHomeURL(makerHomeURL)
 {
-    setWindowTitle(QStringLiteral("Welcome to Talvex Bidbench"));
+    setWindowTitle(QStringLiteral("Welcome to ") + ProgramIdentity::title());
     setMouseTracking(true);
 
     lblTalvex = titleLabel(QStringLiteral("Talvex"), this);
@@ -185,7 +186,7 @@ void FStart::Form_Unload()
 {
     // Ticked: the screen is switched off for good, whichever button was pressed.
     if (chkHasAccount->isChecked())
-        m_settings->SaveSetting(QStringLiteral("Talvex Bidbench"), QStringLiteral("Settings"),
+        m_settings->SaveSetting(ProgramIdentity::title(), QStringLiteral("Settings"),
                                 QStringLiteral("StartScreen"), QStringLiteral("N"));
 }
 

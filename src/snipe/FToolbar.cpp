@@ -1,5 +1,7 @@
 #include "FToolbar.h"
 
+#include "ProgramIdentity.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -74,7 +76,7 @@ void ItemNumberBox::dropEvent(QDropEvent *event)
 FToolbar::FToolbar(const QIcon &snipeIcon, QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Talvex Bidbench"));
+    setWindowTitle(ProgramIdentity::title());
     // Topmost, with a title bar and close box only; it is a stand-in for the main window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);

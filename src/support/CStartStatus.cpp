@@ -5,7 +5,7 @@
 #include "FWebBrowse.h"
 #include "MdWebCon.h"
 #include "ProgramEnd.h"
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 
 #include <QMessageBox>
 
@@ -62,19 +62,19 @@ void CStartStatus::Initialize(long appClass, float cutoffVersion)
 {
     lAppClass = appClass;
     sngCutoffVersion = cutoffVersion;
-    m_sngVersion = float(ProgramInfo::versionMajor()) + float(ProgramInfo::versionMinor()) / 10.0f;
+    m_sngVersion = float(ProgramIdentity::kVersionMajor) + float(ProgramIdentity::kVersionMinor) / 10.0f;
 }
 
-QString CStartStatus::Version() const { return ProgramInfo::versionText(); }
-QString CStartStatus::VersionMajor() const { return QString::number(ProgramInfo::versionMajor()); }
-QString CStartStatus::VersionMinor() const { return QString::number(ProgramInfo::versionMinor()); }
-QString CStartStatus::VersionRevision() const { return QString::number(ProgramInfo::versionRevision()); }
+QString CStartStatus::Version() const { return ProgramIdentity::versionText(); }
+QString CStartStatus::VersionMajor() const { return QString::number(ProgramIdentity::kVersionMajor); }
+QString CStartStatus::VersionMinor() const { return QString::number(ProgramIdentity::kVersionMinor); }
+QString CStartStatus::VersionRevision() const { return QString::number(ProgramIdentity::kVersionRevision); }
 
 QString CStartStatus::versionCheckURL() const
 {
     return QStringLiteral("http://") + m_destinations.makerWebHost
            + QStringLiteral("/version/versioncheck.asp") + QStringLiteral("?app=")
-           + ProgramInfo::appTitle() + QStringLiteral("&version=") + Version()
+           + ProgramIdentity::title() + QStringLiteral("&version=") + Version()
            + QStringLiteral("&appclass=") + QString::number(lAppClass) + QStringLiteral("&language=");
 }
 

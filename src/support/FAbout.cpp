@@ -2,9 +2,10 @@
 
 #include "HelpLinks.h"
 #include "LinkLabel.h"
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "Shell.h"
 #include "SysInfo.h"
+#include "WindowDesign.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -31,7 +32,7 @@ FAbout::FAbout(const HelpLinks &links, QWidget *parent)
     , m_links(links)
 {
     setWindowTitle(QStringLiteral("About Bidbench"));
-    setFont(ProgramInfo::windowFont());
+    setFont(windowDesignFont());
     setMouseTracking(true);
 
     Image1 = new QLabel(this);
@@ -118,8 +119,8 @@ FAbout::FAbout(const HelpLinks &links, QWidget *parent)
 
 void FAbout::load()
 {
-    lblVersion->setText(QStringLiteral("Version ") + ProgramInfo::versionText());
-    lblTitle->setText(ProgramInfo::appTitle());
+    lblVersion->setText(QStringLiteral("Version ") + ProgramIdentity::versionText());
+    lblTitle->setText(ProgramIdentity::title());
 }
 
 QPixmap FAbout::logo(int size)

@@ -1,8 +1,9 @@
 #include "FError.h"
 
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "Shell.h"
 #include "TwipsPlacement.h"
+#include "WindowDesign.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,7 +16,7 @@ FError::FError(QString supportAddress, Shell &shell)
     , m_shell(shell)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ProgramInfo::windowFont());
+    setFont(windowDesignFont());
     setFixedSize(twipsSize(4635, 3855));
 
     lblError = new QLabel(this);
@@ -73,7 +74,7 @@ void FError::Initialize(const QString &errorText)
 QString FError::errorMailLink(const QString &supportAddress, const QString &errorText)
 {
     return QStringLiteral("mailto:") + supportAddress + QStringLiteral("?subject=")
-           + ProgramInfo::appTitle() + QLatin1Char(' ') + ProgramInfo::versionText()
+           + ProgramIdentity::title() + QLatin1Char(' ') + ProgramIdentity::versionText()
            + QStringLiteral(" Error&body=") + errorText;
 }
 
@@ -92,7 +93,7 @@ void FError::load()
     QString shown = sErrorText;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     txtError->setPlainText(shown);
-    setWindowTitle(ProgramInfo::appTitle() + QStringLiteral(" Error"));
+    setWindowTitle(ProgramIdentity::title() + QStringLiteral(" Error"));
     QApplication::beep();
 }
 

@@ -1,8 +1,8 @@
 #include "FUpdateVersion.h"
 
 #include "KeepOpenOnEscape.h"
-#include "ProgramInfo.h"
 #include "TwipsPlacement.h"
+#include "WindowDesign.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -10,7 +10,7 @@
 FUpdateVersion::FUpdateVersion(QWidget *parent)
     : QDialog(parent)
 {
-    setFont(ProgramInfo::windowFont());
+    setFont(windowDesignFont());
     setFixedSize(twipsSize(5415, 3375));
 
     txtMessage = new QPlainTextEdit(this);
