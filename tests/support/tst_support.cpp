@@ -13,6 +13,7 @@
 #include "SysInfo.h"
 #include "TestFiles.h"
 #include "TestMain.h"
+#include "TitleBarClose.h"
 
 #include <QFile>
 #include <QMap>
@@ -209,7 +210,7 @@ void TestSupport::errorWindowsStandAlone()
     shell.result = false; // no mail program: the window closes all the same
     CError errors(QStringLiteral("help@maker.test"), shell);
     const QString report = QStringLiteral("50% & more?\r\nline two");
-    for (const QString &text : {report, QString(), QStringLiteral("x")})
+    for (const QString &text : {report, QString(), QStringLiteral("x"), QStringLiteral("y")})
         errors.Alert(text);
     QMap<QString, FError *> byText;
     for (FError *w : errorWindows()) {
@@ -219,9 +220,10 @@ void TestSupport::errorWindowsStandAlone()
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
         byText.insert(control<QPlainTextEdit>(w, "txtError")->toPlainText(), w);
     }
-    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x"}));
+    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x", "y"}));
 
     control(byText.value("x"), "cmdContinue")->click();
+    QVERIFY(closeFromTitleBar(byText.value("y")));
     control(byText.value(""), "cmdEmail")->click();
     control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
     const QString head = QStringLiteral("mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=");
