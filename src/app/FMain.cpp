@@ -423,12 +423,8 @@ void FMain::StartVersionCheck()
     if (!status)
         return;
     // A check that cannot start is reported like its other failures; the program goes on.
-    try {
-        status->CheckVersion();
-    } catch (const RaisedError &error) {
-        if (m_context.errors)
-            m_context.errors->Alert(QStringLiteral("FMain.StartVersionCheck\r\n") + error.description());
-    }
+    if (const std::optional<RaisedError> error = status->CheckVersion(); error && m_context.errors)
+        m_context.errors->Alert(QStringLiteral("FMain.StartVersionCheck\r\n") + error->description());
 }
 
 void FMain::closeEvent(QCloseEvent *event)

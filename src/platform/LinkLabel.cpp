@@ -12,6 +12,37 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent, const QColor &initial
     applyLook(initialColor, false);
 }
 
+namespace {
+class LookRestorer : public QObject
+{
+public:
+    explicit LookRestorer(LinkLabel *link) : QObject(link), m_link(link) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease) {
+            const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+            if (!static_cast<QWidget *>(watched)->childAt(pos))
+                m_link->restoreLook();
+        }
+        return false;
+    }
+
+private:
+    LinkLabel *m_link;
+};
+} // namespace
+
+void LinkLabel::restoreLookOver(const QList<QWidget *> &widgets)
+{
+    auto *restorer = new LookRestorer(this);
+    for (QWidget *widget : widgets) {
+        widget->setMouseTracking(true);
+        widget->installEventFilter(restorer);
+    }
+}
+
 void LinkLabel::showHoverLook()
 {
     m_hover = true;

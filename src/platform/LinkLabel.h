@@ -18,6 +18,14 @@ public:
     // initialColor: the look before the pointer first touches it (defaults to restColor).
     explicit LinkLabel(const QString &text, QWidget *parent = nullptr,
                        const QColor &initialColor = restColor());
+    explicit LinkLabel(QWidget *parent = nullptr) : LinkLabel(QString(), parent) {}
+
+    // The look until the pointer first touches the link.
+    void setInitialColor(const QColor &color) { applyLook(color, false); }
+    // The label only sees the pointer enter it; the resting look comes back when the pointer
+    // moves, or a button is released, over the bare part (no control under the pointer) of
+    // one of these widgets, typically the window and a few areas around the link.
+    void restoreLookOver(const QList<QWidget *> &widgets);
 
     bool isHoverLook() const { return m_hover; }
     QColor textColor() const { return m_color; }

@@ -30,12 +30,11 @@ QString decodeWindows1252(const QByteArray &bytes)
 
 QString decode(const QByteArray &bytes)
 {
+    // The decoder drops a leading byte order mark itself.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
+    const QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return decodeWindows1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     return text;
 }
 

@@ -2,13 +2,16 @@
 
 #include <QDialog>
 
-class LinkLabel;
+#include <memory>
+
 class QCheckBox;
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class SettingsStore;
 class Shell;
+
+namespace Ui {
+class FStart;
+}
 
 // The welcome screen: introduces the program and asks whether the user has a Talvex
 // account. Shown modally before the main window; read HasAccount() after it has hidden
@@ -23,23 +26,10 @@ public:
 
     bool HasAccount() const { return m_bHasAccount; }
 
-    QLabel *lblTalvex = nullptr;
-    QLabel *lblBidbench = nullptr;
-    QLabel *lblFrom = nullptr;
-    LinkLabel *lblMardell = nullptr;
-    QLabel *Image1 = nullptr;
-    QGroupBox *fraBody = nullptr;
-    QLabel *lblExplanation1 = nullptr;
-    QLabel *lblExplanation2 = nullptr;
-    QLabel *lblAccountRequired = nullptr;
-    QLabel *lblAccountQuery = nullptr;
+    // Public for the start-up tests, which answer through them directly.
     QPushButton *cmdYes = nullptr;
     QPushButton *Command1 = nullptr;
     QCheckBox *chkHasAccount = nullptr;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     void cmdYes_Click();
@@ -47,6 +37,7 @@ private:
     void lblMardell_Click();
     void Form_Unload();
 
+    std::unique_ptr<Ui::FStart> ui;
     SettingsStore *m_settings;
     Shell *m_shell;
     QString m_makerHomeURL;

@@ -1,130 +1,54 @@
 #include "FToolbar.h"
 
-#include <QAction>
+#include "ItemNumber.h"
+#include "ProgramIdentity.h"
+#include "ui_FToolbar.h"
+
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMimeData>
 #include <QTimer>
-#include <QToolBar>
-
-#include <limits>
-
-bool IsAllDigits(const QString &sText)
-{
-    for (const QChar c : sText) {
-        if (c.unicode() < u'0' || c.unicode() > u'9')
-            return false;
-    }
-    return true;
-}
-
-namespace {
-
-// The plain-text form of dropped data; an address dragged as a link only may come as a URL.
-QString droppedText(const QMimeData *data)
-{
-    if (data->hasText())
-        return data->text();
-    if (data->hasUrls() && !data->urls().isEmpty())
-        return data->urls().constFirst().toString();
-    return QString();
-}
-
-bool canTake(const QMimeData *data)
-{
-    return data && (data->hasText() || data->hasUrls());
-}
-
-} // namespace
-
-void ItemNumberBox::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (canTake(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void ItemNumberBox::dragMoveEvent(QDragMoveEvent *event)
-{
-    // No insertion cursor: the drop replaces everything, wherever it lands.
-    if (canTake(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void ItemNumberBox::dropEvent(QDropEvent *event)
-{
-    if (!canTake(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    // Through the editing path rather than setText, so the user can undo the drop.
-    selectAll();
-    insert(droppedText(event->mimeData()));
-    // A copy, never a move: the source (a browser's address bar) must keep its text.
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    setFocus(Qt::MouseFocusReason);
-}
 
 FToolbar::FToolbar(const QIcon &snipeIcon, QWidget *parent)
     : QDialog(parent)
+    , ui(std::make_unique<Ui::FToolbar>())
 {
-    setWindowTitle(QStringLiteral("Talvex Bidbench"));
+    ui->setupUi(this);
+    setWindowTitle(ProgramIdentity::title());
     // Topmost, with a title bar and close box only; it is a stand-in for the main window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-
-    lblItem = new QLabel(QStringLiteral("&eBay Item #"), this);
-    txtItem = new ItemNumberBox(this);
-    txtItem->setObjectName(QStringLiteral("txtItem"));
-    txtItem->setMaxLength(std::numeric_limits<int>::max());
-    txtItem->setMinimumWidth(txtItem->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
-    lblItem->setBuddy(txtItem);
-
-    picToolbar = new QWidget(this);
-    Toolbar1 = new QToolBar(picToolbar);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Toolbar1->setIconSize(QSize(16, 16));
-    m_snipeAction = Toolbar1->addAction(snipeIcon, QStringLiteral("Snipe!"));
-    connect(m_snipeAction, &QAction::triggered, this, &FToolbar::snipe);
-    auto *toolbarLayout = new QHBoxLayout(picToolbar);
-    toolbarLayout->setContentsMargins(0, 0, 0, 0);
-    toolbarLayout->addWidget(Toolbar1);
-
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(8, 4, 4, 4);
-    layout->addWidget(lblItem);
-    layout->addWidget(txtItem, 1);
-    layout->addWidget(picToolbar);
+    ui->actSnipe->setIcon(snipeIcon);
+    ui->txtItem->setMinimumWidth(ui->txtItem->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
 
     timTimer = new QTimer(this);
     timTimer->setInterval(1);
     timTimer->setSingleShot(true);
     connect(timTimer, &QTimer::timeout, this, [this] {
         activateWindow();
-        txtItem->setFocus(Qt::OtherFocusReason);
+        ui->txtItem->setFocus(Qt::OtherFocusReason);
     });
 
-    connect(txtItem, &QLineEdit::textChanged, this, &FToolbar::applyButtonRule);
+    connect(ui->actSnipe, &QAction::triggered, this, &FToolbar::snipe);
+    connect(ui->txtItem, &QLineEdit::textChanged, this, &FToolbar::applyButtonRule);
     applyButtonRule();
     setFixedSize(sizeHint());
 }
 
+FToolbar::~FToolbar() = default;
+
+QLineEdit *FToolbar::itemBox() const { return ui->txtItem; }
+QAction *FToolbar::snipeAction() const { return ui->actSnipe; }
+QToolBar *FToolbar::toolbar() const { return ui->Toolbar1; }
+
 void FToolbar::applyButtonRule()
 {
-    const QString text = txtItem->text();
-    m_snipeAction->setEnabled(!text.isEmpty() && IsAllDigits(text));
+    const QString text = ui->txtItem->text();
+    ui->actSnipe->setEnabled(!text.isEmpty() && IsAllDigits(text));
 }
 
 void FToolbar::snipe()
 {
-    m_sItemNumber = txtItem->text();
+    m_sItemNumber = ui->txtItem->text();
     hide();
 }
 

@@ -12,11 +12,7 @@ bool isItemDigits(const QString &segment)
 {
     if (segment.size() < 9 || segment.size() > 19)
         return false;
-    for (QChar c : segment) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
+    return IsAllDigits(segment);
 }
 
 std::optional<QString> itemFromItemPath(const QString &address)
@@ -56,4 +52,13 @@ SnipeCommandState snipeCommandState(const QString &address, bool auctionTabVisib
     if (!isSnipeAvailable(address))
         return {false, false};
     return {true, auctionTabVisible ? true : menuItemEnabledNow};
+}
+
+bool IsAllDigits(const QString &sText)
+{
+    for (const QChar c : sText) {
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            return false;
+    }
+    return true;
 }

@@ -32,3 +32,6 @@ struct SnipeCommandState
 // Talvex tab is the visible one; without one both get disabled.
 SnipeCommandState snipeCommandState(const QString &address, bool auctionTabVisible,
                                     bool menuItemEnabledNow);
+
+// True when every character is one of the ASCII digits 0 to 9; true for the empty text.
+bool IsAllDigits(const QString &sText);

@@ -1,5 +1,6 @@
 #include "TalvexCredentials.h"
 
+#include "ProgramIdentity.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -10,13 +11,13 @@ const QString kPasswordKey = QStringLiteral("Password");
 
 TalvexCredentials TalvexCredentials::load(const SettingsStore &store)
 {
-    return {store.GetSetting(applicationName(), kSection, kUserKey),
-            store.GetSetting(applicationName(), kSection, kPasswordKey)};
+    return {store.GetSetting(ProgramIdentity::title(), kSection, kUserKey),
+            store.GetSetting(ProgramIdentity::title(), kSection, kPasswordKey)};
 }
 
 bool TalvexCredentials::save(SettingsStore &store) const
 {
-    const bool userSaved = store.SaveSetting(applicationName(), kSection, kUserKey, user);
-    const bool passwordSaved = store.SaveSetting(applicationName(), kSection, kPasswordKey, password);
+    const bool userSaved = store.SaveSetting(ProgramIdentity::title(), kSection, kUserKey, user);
+    const bool passwordSaved = store.SaveSetting(ProgramIdentity::title(), kSection, kPasswordKey, password);
     return userSaved && passwordSaved;
 }

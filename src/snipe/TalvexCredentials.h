@@ -5,7 +5,8 @@
 class SettingsStore;
 
 // The stored Talvex user name and password: plain strings under "Main"/"User" and
-// "Main"/"Password" of the program's settings, exactly as typed.
+// "Main"/"Password" of the program's settings (application name: the program's title),
+// exactly as typed.
 struct TalvexCredentials
 {
     QString user;
@@ -14,6 +15,4 @@ struct TalvexCredentials
     static TalvexCredentials load(const SettingsStore &store);
     // Writes the user name, then the password. False when the store could not be written.
     bool save(SettingsStore &store) const;
-
-    static QString applicationName() { return QStringLiteral("Talvex Bidbench"); }
 };

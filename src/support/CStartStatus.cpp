@@ -5,8 +5,7 @@
 #include "FWebBrowse.h"
 #include "MdWebCon.h"
 #include "ProgramEnd.h"
-#include "ProgramInfo.h"
-#include "RaisedError.h"
+#include "ProgramIdentity.h"
 
 #include <QMessageBox>
 
@@ -20,19 +19,24 @@ RaisedError invalidCall()
 }
 
 // The text between the first opening tag and the first closing tag, both searched from the
-// start of the text. Empty and *found false when the opening tag is missing; raises error 5
-// when the closing tag is missing or stands before the end of the opening tag.
-QString taggedValue(const QString &text, const QString &open, const QString &close, bool *found)
+// start of the text. Unreadable when the closing tag is missing or stands before the end of
+// the opening tag, where the value's length would be negative.
+struct Tagged
+{
+    enum State { Missing, Found, Unreadable } state;
+    QString value;
+};
+
+Tagged taggedValue(const QString &text, QLatin1String open, QLatin1String close)
 {
     const qsizetype openAt = text.indexOf(open);
-    *found = openAt >= 0;
-    if (!*found)
-        return QString();
+    if (openAt < 0)
+        return {Tagged::Missing, {}};
     const qsizetype start = openAt + open.size();
     const qsizetype closeAt = text.indexOf(close);
     if (closeAt < start)
-        throw invalidCall(); // also when closeAt is -1 (missing)
-    return text.mid(start, closeAt - start);
+        return {Tagged::Unreadable, {}};
+    return {Tagged::Found, text.mid(start, closeAt - start)};
 }
 
 // A status text this short cannot hold an item worth reading.
@@ -58,39 +62,34 @@ void CStartStatus::Initialize(long appClass, float cutoffVersion)
 {
     lAppClass = appClass;
     sngCutoffVersion = cutoffVersion;
-    m_sngVersion = float(ProgramInfo::versionMajor()) + float(ProgramInfo::versionMinor()) / 10.0f;
+    m_sngVersion = float(ProgramIdentity::kVersionMajor) + float(ProgramIdentity::kVersionMinor) / 10.0f;
 }
 
-QString CStartStatus::Version() const { return ProgramInfo::versionText(); }
-QString CStartStatus::VersionMajor() const { return QString::number(ProgramInfo::versionMajor()); }
-QString CStartStatus::VersionMinor() const { return QString::number(ProgramInfo::versionMinor()); }
-QString CStartStatus::VersionRevision() const { return QString::number(ProgramInfo::versionRevision()); }
+QString CStartStatus::Version() const { return ProgramIdentity::versionText(); }
+QString CStartStatus::VersionMajor() const { return QString::number(ProgramIdentity::kVersionMajor); }
+QString CStartStatus::VersionMinor() const { return QString::number(ProgramIdentity::kVersionMinor); }
+QString CStartStatus::VersionRevision() const { return QString::number(ProgramIdentity::kVersionRevision); }
 
 QString CStartStatus::versionCheckURL() const
 {
     return QStringLiteral("http://") + m_destinations.makerWebHost
            + QStringLiteral("/version/versioncheck.asp") + QStringLiteral("?app=")
-           + ProgramInfo::appTitle() + QStringLiteral("&version=") + Version()
+           + ProgramIdentity::title() + QStringLiteral("&version=") + Version()
            + QStringLiteral("&appclass=") + QString::number(lAppClass) + QStringLiteral("&language=");
 }
 
-void CStartStatus::CheckVersion()
+std::optional<RaisedError> CStartStatus::CheckVersion()
 {
-    try {
-        MdWebCon *connection = m_makeConnection(this);
-        if (!connection)
-            throw RaisedError(429, QStringLiteral("Can't create object"));
-        ReleaseWebConnection();
-        m_oWebConnection = connection;
-        connect(m_oWebConnection, &MdWebCon::AsynchResponse, this,
-                &CStartStatus::m_oWebConnection_AsynchResponse);
-        m_oWebConnection->AsynchRequest(versionCheckURL());
-    } catch (const RaisedError &error) {
-        throw RaisedError::wrap(kObjectName + QStringLiteral(".Check"), error);
-    } catch (const std::exception &error) {
-        throw RaisedError::wrap(kObjectName + QStringLiteral(".Check"), 51,
-                                QString::fromLocal8Bit(error.what()));
-    }
+    MdWebCon *connection = m_makeConnection(this);
+    if (!connection)
+        return RaisedError::wrap(kObjectName + QStringLiteral(".Check"),
+                                 RaisedError(429, QStringLiteral("Can't create object")));
+    ReleaseWebConnection();
+    m_oWebConnection = connection;
+    connect(m_oWebConnection, &MdWebCon::AsynchResponse, this,
+            &CStartStatus::m_oWebConnection_AsynchResponse);
+    m_oWebConnection->AsynchRequest(versionCheckURL());
+    return std::nullopt;
 }
 
 void CStartStatus::m_oWebConnection_AsynchResponse(int Response, const QString &HTML)
@@ -100,52 +99,51 @@ void CStartStatus::m_oWebConnection_AsynchResponse(int Response, const QString &
 
 void CStartStatus::OnVersionCheckAsynchResponse(int Response, const QString &HTML)
 {
-    try {
-        if (Response == MdWebCon::ResponseComplete)
-            CheckVersionPage(HTML);
-    } catch (const RaisedError &error) {
-        m_errors.Alert(kObjectName + QStringLiteral(".OnVersionCheckAsynchResponse") +
-                       QStringLiteral("\r\n") + error.description());
-    }
+    if (Response != MdWebCon::ResponseComplete)
+        return;
+    if (const std::optional<RaisedError> error = CheckVersionPage(HTML))
+        m_errors.Alert(kObjectName + QStringLiteral(".OnVersionCheckAsynchResponse\r\n")
+                       + error->description());
 }
 
-void CStartStatus::CheckVersionPage(const QString &sAnswer)
+std::optional<RaisedError> CStartStatus::CheckVersionPage(const QString &sAnswer)
 {
-    try {
-        // Versions below the cutoff used an older answer format that this one never reads.
-        if (m_sngVersion >= sngCutoffVersion)
-            ReadTaggedAnswer(sAnswer, m_answer);
-        ShowVersionCheckResult();
-    } catch (const RaisedError &error) {
-        throw RaisedError::wrap(kObjectName + QStringLiteral(".CheckVersionPage"), error);
-    } catch (const std::exception &error) {
-        throw RaisedError::wrap(kObjectName + QStringLiteral(".CheckVersionPage"), 51,
-                                QString::fromLocal8Bit(error.what()));
+    // Versions below the cutoff used an older answer format that this one never reads.
+    if (m_sngVersion >= sngCutoffVersion) {
+        if (const std::optional<RaisedError> error = ReadTaggedAnswer(sAnswer, m_answer))
+            return RaisedError::wrap(kObjectName + QStringLiteral(".CheckVersionPage"), *error);
     }
+    ShowVersionCheckResult();
     if (!m_bShutDown)
         emit DoneChecking();
+    return std::nullopt;
 }
 
-void CStartStatus::ReadTaggedAnswer(const QString &sAnswer, VersionAnswer &into)
+std::optional<RaisedError> CStartStatus::ReadTaggedAnswer(const QString &sAnswer, VersionAnswer &into)
 {
-    bool found = false;
-    const QString status = taggedValue(sAnswer, QStringLiteral("<status>"),
-                                       QStringLiteral("</status>"), &found);
-    if (!found || status.size() < kMinStatusLength)
-        return;
+    const Tagged status = taggedValue(sAnswer, QLatin1String("<status>"), QLatin1String("</status>"));
+    if (status.state == Tagged::Unreadable)
+        return invalidCall();
+    if (status.state == Tagged::Missing || status.value.size() < kMinStatusLength)
+        return std::nullopt;
 
-    const QString flag = taggedValue(status, QStringLiteral("<newversion>"),
-                                     QStringLiteral("</newversion>"), &found);
-    if (found)
-        ParseFlag(flag, into.bIsNewVersion);
-    const QString url = taggedValue(status, QStringLiteral("<updateurl>"),
-                                    QStringLiteral("</updateurl>"), &found);
-    if (found)
-        into.sUpdateURL = url;
-    const QString message = taggedValue(status, QStringLiteral("<message>"),
-                                        QStringLiteral("</message>"), &found);
-    if (found)
-        into.sMessage = message;
+    // In this order; the first unreadable item ends the reading.
+    const auto read = [&status](QLatin1String open, QLatin1String close, auto store) {
+        const Tagged item = taggedValue(status.value, open, close);
+        if (item.state == Tagged::Found)
+            store(item.value);
+        return item.state != Tagged::Unreadable;
+    };
+    const bool readable =
+        read(QLatin1String("<newversion>"), QLatin1String("</newversion>"),
+             [&into](const QString &flag) { ParseFlag(flag, into.bIsNewVersion); })
+        && read(QLatin1String("<updateurl>"), QLatin1String("</updateurl>"),
+                [&into](const QString &url) { into.sUpdateURL = url; })
+        && read(QLatin1String("<message>"), QLatin1String("</message>"),
+                [&into](const QString &message) { into.sMessage = message; });
+    if (!readable)
+        return invalidCall();
+    return std::nullopt;
 }
 
 void CStartStatus::ParseFlag(const QString &sText, bool &bFlag)

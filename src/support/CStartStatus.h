@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Destinations.h"
+#include "RaisedError.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class CError;
 class MdWebCon;
@@ -33,8 +35,8 @@ public:
 
     void Initialize(long lAppClass, float sngCutoffVersion);
 
-    // Sends the request and returns at once; a failure to start raises RaisedError (".Check").
-    void CheckVersion();
+    // Sends the request and returns at once; the error (".Check") when it could not start.
+    [[nodiscard]] std::optional<RaisedError> CheckVersion();
 
     QString Version() const;
     QString VersionMajor() const;
@@ -46,13 +48,14 @@ public:
     // The version-check address, built by plain concatenation.
     QString versionCheckURL() const;
 
-    // Reads the answer into the members and shows the result; raises RaisedError
-    // (".CheckVersionPage") on an answer it cannot read.
-    void CheckVersionPage(const QString &sAnswer);
+    // Reads the answer into the members and shows the result; the error (".CheckVersionPage")
+    // when the answer cannot be read, and then nothing is shown.
+    [[nodiscard]] std::optional<RaisedError> CheckVersionPage(const QString &sAnswer);
 
-    // The tagged answer format read from version 1.2 on. Throws error 5 when a value's
-    // closing tag is missing or stands before its opening tag.
-    static void ReadTaggedAnswer(const QString &sAnswer, VersionAnswer &into);
+    // The tagged answer format read from version 1.2 on. Error 5 when a value's closing tag is
+    // missing or stands before its opening tag; `into` may then be partly filled.
+    [[nodiscard]] static std::optional<RaisedError> ReadTaggedAnswer(const QString &sAnswer,
+                                                                     VersionAnswer &into);
     static void ParseFlag(const QString &sText, bool &bFlag);
 
     // Tests replace the connection; production uses MdWebCon.

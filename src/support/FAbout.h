@@ -2,11 +2,13 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class HelpLinks;
-class LinkLabel;
-class QFrame;
-class QLabel;
-class QPushButton;
+
+namespace Ui {
+class FAbout;
+}
 
 // The About box: title, version, a link to the Talvex web site, and the system-information tool.
 class FAbout : public QDialog
@@ -15,28 +17,14 @@ class FAbout : public QDialog
 
 public:
     FAbout(const HelpLinks &links, QWidget *parent = nullptr);
+    ~FAbout() override;
 
     // The product logo, drawn rather than shipped so it scales with the screen.
     static QPixmap logo(int size);
 
-    QLabel *Image1;
-    QLabel *lblTitle;
-    QLabel *lblVersion;
-    QLabel *lblDescription;
-    LinkLabel *lblMardell;
-    QLabel *lblDisclaimer;
-    QPushButton *cmdOK;
-    QPushButton *cmdSysInfo;
-
-protected:
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void load();
-    // The pointer over the bare window (not over one of its controls) restores the link.
-    void restoreLinkOverBackground(const QPoint &pos);
 
+    std::unique_ptr<Ui::FAbout> ui;
     const HelpLinks &m_links;
 };

@@ -1,68 +1,39 @@
 #include "FError.h"
 
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "Shell.h"
-#include "TwipsPlacement.h"
+#include "WindowDesign.h"
+#include "ui_FError.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 FError::FError(QString supportAddress, Shell &shell)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , m_supportAddress(std::move(supportAddress))
     , m_shell(shell)
 {
+    Ui::FError ui;
+    ui.setupUi(this);
+    txtError = ui.txtError;
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ProgramInfo::windowFont());
-    setFixedSize(twipsSize(4635, 3855));
-
-    lblError = new QLabel(this);
-    lblError->setObjectName(QStringLiteral("lblError"));
-    lblError->setTextFormat(Qt::PlainText);
-    lblError->setWordWrap(true);
-    lblError->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblError->setText(QStringLiteral("An error has occured in this application.  The application "
-                                     "has returned the following information about this error:<0253>"));
-    lblError->setGeometry(twipsRect(120, 120, 4395, 435));
-
-    txtError = new QPlainTextEdit(this);
-    txtError->setObjectName(QStringLiteral("txtError"));
-    txtError->setReadOnly(true);
-    txtError->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtError->setGeometry(twipsRect(120, 600, 4395, 1575));
-
-    lblToEmail = new QLabel(this);
-    lblToEmail->setObjectName(QStringLiteral("lblToEmail"));
-    lblToEmail->setGeometry(twipsRect(120, 2340, 4395, 675));
-
-    cmdEmail = new QPushButton(QStringLiteral("&Send Error"), this);
-    cmdEmail->setObjectName(QStringLiteral("cmdEmail"));
-    cmdEmail->setDefault(true);
-    cmdEmail->setAutoDefault(true);
-    cmdEmail->setGeometry(twipsRect(900, 3360, 1275, 375));
-
-    cmdContinue = new QPushButton(QStringLiteral("&Continue"), this);
-    cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
-    cmdContinue->setAutoDefault(false);
-    cmdContinue->setGeometry(twipsRect(2400, 3360, 1275, 375));
+    setFont(windowDesignFont());
+    placeForScreen(this);
 
     // The layout was made for Tahoma; a wider stand-in font may need another line for the
     // label: everything below it moves down by as much, so nothing is cut off.
-    const int labelNeeds = lblError->heightForWidth(lblError->width());
-    if (labelNeeds > lblError->height()) {
-        const int extra = labelNeeds - lblError->height();
-        lblError->resize(lblError->width(), labelNeeds);
-        for (QWidget *below : {static_cast<QWidget *>(txtError), static_cast<QWidget *>(lblToEmail),
-                               static_cast<QWidget *>(cmdEmail), static_cast<QWidget *>(cmdContinue)})
+    const int labelNeeds = ui.lblError->heightForWidth(ui.lblError->width());
+    if (labelNeeds > ui.lblError->height()) {
+        const int extra = labelNeeds - ui.lblError->height();
+        ui.lblError->resize(ui.lblError->width(), labelNeeds);
+        for (QWidget *below : {static_cast<QWidget *>(ui.txtError), static_cast<QWidget *>(ui.lblToEmail),
+                               static_cast<QWidget *>(ui.cmdEmail), static_cast<QWidget *>(ui.cmdContinue)})
             below->move(below->x(), below->y() + extra);
         setFixedSize(width(), height() + extra);
     }
 
-    connect(cmdEmail, &QPushButton::clicked, this, &FError::cmdEmail_Click);
-    connect(cmdContinue, &QPushButton::clicked, this, &QDialog::close);
-    cmdEmail->setFocus();
+    connect(ui.cmdEmail, &QPushButton::clicked, this, &FError::cmdEmail_Click);
+    connect(ui.cmdContinue, &QPushButton::clicked, this, &QDialog::close);
+    ui.cmdEmail->setFocus();
 }
 
 void FError::Initialize(const QString &errorText)
@@ -73,7 +44,7 @@ void FError::Initialize(const QString &errorText)
 QString FError::errorMailLink(const QString &supportAddress, const QString &errorText)
 {
     return QStringLiteral("mailto:") + supportAddress + QStringLiteral("?subject=")
-           + ProgramInfo::appTitle() + QLatin1Char(' ') + ProgramInfo::versionText()
+           + ProgramIdentity::title() + QLatin1Char(' ') + ProgramIdentity::versionText()
            + QStringLiteral(" Error&body=") + errorText;
 }
 
@@ -92,7 +63,7 @@ void FError::load()
     QString shown = sErrorText;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     txtError->setPlainText(shown);
-    setWindowTitle(ProgramInfo::appTitle() + QStringLiteral(" Error"));
+    setWindowTitle(ProgramIdentity::title() + QStringLiteral(" Error"));
     QApplication::beep();
 }
 

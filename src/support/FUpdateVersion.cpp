@@ -1,47 +1,33 @@
 #include "FUpdateVersion.h"
 
 #include "KeepOpenOnEscape.h"
-#include "ProgramInfo.h"
-#include "TwipsPlacement.h"
-
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include "WindowDesign.h"
+#include "ui_FUpdateVersion.h"
 
 FUpdateVersion::FUpdateVersion(QWidget *parent)
     : QDialog(parent)
+    , ui(std::make_unique<Ui::FUpdateVersion>())
 {
-    setFont(ProgramInfo::windowFont());
-    setFixedSize(twipsSize(5415, 3375));
+    ui->setupUi(this);
+    cmdUpdate = ui->cmdUpdate;
+    setFont(windowDesignFont());
+    placeForScreen(this);
 
-    txtMessage = new QPlainTextEdit(this);
-    txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage->setReadOnly(true);
-    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtMessage->setGeometry(twipsRect(120, 240, 5175, 2175));
-
-    cmdUpdate = new QPushButton(QStringLiteral("&Update Now"), this);
-    cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
-    cmdUpdate->setDefault(true);
-    cmdUpdate->setGeometry(twipsRect(780, 2760, 1815, 375));
-
-    cmdDoNotUpgrade = new QPushButton(QStringLiteral("Update &Later"), this);
-    cmdDoNotUpgrade->setObjectName(QStringLiteral("cmdDoNotUpgrade"));
-    cmdDoNotUpgrade->setAutoDefault(false);
-    cmdDoNotUpgrade->setGeometry(twipsRect(2760, 2760, 1815, 375));
-
-    connect(cmdUpdate, &QPushButton::clicked, this, [this] {
+    connect(ui->cmdUpdate, &QPushButton::clicked, this, [this] {
         m_bIsUpdate = true;
         accept();
     });
-    connect(cmdDoNotUpgrade, &QPushButton::clicked, this, &QDialog::reject);
-    cmdUpdate->setFocus();
+    connect(ui->cmdDoNotUpgrade, &QPushButton::clicked, this, &QDialog::reject);
+    ui->cmdUpdate->setFocus();
     keepOpenOnEscape(this); // a choice is asked for: no cancel button
 }
+
+FUpdateVersion::~FUpdateVersion() = default;
 
 void FUpdateVersion::Initialize(const QString &sCaption, const QString &sMessage)
 {
     setWindowTitle(sCaption);
     QString shown = sMessage;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    txtMessage->setPlainText(shown);
+    ui->txtMessage->setPlainText(shown);
 }

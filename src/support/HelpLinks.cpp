@@ -1,7 +1,7 @@
 #include "HelpLinks.h"
 
 #include "FAbout.h"
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "Shell.h"
 
 HelpLinks::HelpLinks(Destinations destinations, Shell &shell, QString programDir)
@@ -29,13 +29,13 @@ QString HelpLinks::talvexOnline() const
 QString HelpLinks::feedbackMail() const
 {
     return QStringLiteral("mailto:") + m_destinations.serviceHelpEmail + QStringLiteral("?subject= ")
-           + ProgramInfo::appTitle() + QLatin1Char(' ') + helpMailVersion();
+           + ProgramIdentity::title() + QLatin1Char(' ') + helpMailVersion();
 }
 
 QString HelpLinks::joinListMail() const
 {
     return QStringLiteral("mailto:") + m_destinations.infoEmail
-           + QStringLiteral("?subject=Subscribe List REF: ") + ProgramInfo::appTitle()
+           + QStringLiteral("?subject=Subscribe List REF: ") + ProgramIdentity::title()
            + QLatin1Char(' ') + helpMailVersion();
 }
 

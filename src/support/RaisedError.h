@@ -2,11 +2,9 @@
 
 #include <QString>
 
-#include <exception>
-
-// A failure raised to the caller, as the start-status object reports them: a number and a
-// description that names where it happened.
-class RaisedError : public std::exception
+// A failure handed back to the caller as a value, as the start-status object reports them: a
+// number and a description that names where it happened.
+class RaisedError
 {
 public:
     // The first number free for the program's own errors (0x80040000).
@@ -18,19 +16,16 @@ public:
     }
 
     // A trapped error passed on: kUserError, described as source, number and description.
-    static RaisedError wrap(const QString &source, long innerNumber, const QString &innerDescription)
-    {
-        return RaisedError(kUserError, source + QLatin1Char(' ') + QString::number(innerNumber)
-                                           + QLatin1Char(' ') + innerDescription);
-    }
     static RaisedError wrap(const QString &source, const RaisedError &inner)
     {
-        return wrap(source, inner.number(), inner.description());
+        return RaisedError(kUserError, source + QLatin1Char(' ') + QString::number(inner.m_number)
+                                           + QLatin1Char(' ') + inner.m_description);
     }
 
     long number() const { return m_number; }
     QString description() const { return m_description; }
-    const char *what() const noexcept override { return "RaisedError"; }
+
+    bool operator==(const RaisedError &) const = default;
 
 private:
     long m_number;

@@ -1,6 +1,6 @@
 #include "SysInfo.h"
 
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "Shell.h"
 
 #include <QMessageBox>
@@ -24,7 +24,7 @@ void StartSysInfo(Shell &shell, QWidget *parent, const QStringList &tools)
             return;
         break; // a tool that is there but does not start counts as no tool
     }
-    QMessageBox box(QMessageBox::NoIcon, ProgramInfo::appTitle(),
+    QMessageBox box(QMessageBox::NoIcon, ProgramIdentity::title(),
                     QStringLiteral("System Information Is Unavailable At This Time"),
                     QMessageBox::Ok, parent);
     box.exec();

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QPlainTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -299,6 +300,7 @@ void TestCommandWindows::versionCheckIsTheLastLoadStep()
     for (QWidget *top : QApplication::topLevelWidgets())
         error = error ? error : qobject_cast<FError *>(top);
     QVERIFY(error && error->isVisible());
+    QVERIFY(error->findChild<QPlainTextEdit *>("txtError")->toPlainText().contains("FMain.StartVersionCheck\noStartStatus.Check 429"));
     error->close();
 }
 

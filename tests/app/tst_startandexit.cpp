@@ -22,6 +22,8 @@ private slots:
     void exitWaitsTwoSecondsThenStores();
     void exitAsksForPasswordOnlyWithoutUser_data();
     void exitAsksForPasswordOnlyWithoutUser();
+    void passwordWindowFromTheToolsMenu_data();
+    void passwordWindowFromTheToolsMenu();
 };
 
 namespace {
@@ -178,6 +180,44 @@ void TestStartAndExit::exitAsksForPasswordOnlyWithoutUser()
     QCOMPARE(f.ended, how == "program" ? 1 : 0);
     QVERIFY(!w->isEnabled() || how == "program"); // the exit goes on whatever the answer
     QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed at exit") : storedUser);
+    QTest::qWait(350); // the answer gives up before the next test
+}
+
+void TestStartAndExit::passwordWindowFromTheToolsMenu_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Save") << "cmdSave";
+    QTest::newRow("Cancel") << "cmdCancel";
+    QTest::newRow("title-bar close") << "close";
+}
+
+// The window shows the user of this run, and only Save changes it: an exit after Save asks
+// nothing more, after Cancel it still asks.
+void TestStartAndExit::passwordWindowFromTheToolsMenu()
+{
+    QFETCH(QString, answer);
+    AppFixture f;
+    f.store("Main", "User", "");
+    f.start();
+    int shown = 0;
+    const auto answerWith = [&](const QString &how) {
+        answerNextModal<FPassword>([&, how](FPassword *dialog) {
+            ++shown;
+            QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), QString());
+            dialog->findChild<QLineEdit *>("txtUser")->setText("new user");
+            if (how == "close")
+                closeFromTitleBar(dialog);
+            else
+                dialog->findChild<QPushButton *>(how)->click();
+        }, 30);
+    };
+    answerWith(answer);
+    f.trigger("mnuToolsPassword");
+    QCOMPARE(shown, 1);
+    QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("new user") : QString());
+    answerWith("cmdCancel");
+    f.trigger("mnuFileExit");
+    QCOMPARE(shown, answer == "cmdSave" ? 1 : 2);
     QTest::qWait(350); // the answer gives up before the next test
 }
 

@@ -22,11 +22,11 @@ void TestProgramEnd::endingSavesOpenWindowsThenLeavesEveryLoop()
 
     QStringList saved;
     auto *open = new QDialog;
-    connect(&end, &ProgramEnd::savingBeforeEnd, open, [&] { saved.append(QStringLiteral("open")); });
-    auto *closedEarlier = new QDialog;
-    connect(&end, &ProgramEnd::savingBeforeEnd, closedEarlier,
-            [&] { saved.append(QStringLiteral("closed")); });
-    delete closedEarlier;
+    connect(&end, &ProgramEnd::savingBeforeEnd, open, [&] { saved.append("open"); });
+    {
+        QDialog closedEarlier;
+        connect(&end, &ProgramEnd::savingBeforeEnd, &closedEarlier, [&] { saved.append("closed"); });
+    }
 
     // The main loop, and a modal window's loop nested inside it, as when the update is
     // accepted while a favourites window is up.
@@ -38,14 +38,11 @@ void TestProgramEnd::endingSavesOpenWindowsThenLeavesEveryLoop()
         QTimer::singleShot(0, &end, [&] { end.endNow(3); });
         modalResult = open->exec();
     });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, &mainLoop, [&] { mainLoop.exit(99); });
-    watchdog.start(5000);
+    QTimer::singleShot(5000, &mainLoop, [&] { mainLoop.exit(99); }); // a stuck loop fails, not hangs
 
     QCOMPARE(mainLoop.exec(), 3);
     QCOMPARE(modalResult, 0); // the modal window gave no answer of its own
-    QCOMPARE(saved, QStringList{QStringLiteral("open")});
+    QCOMPARE(saved, QStringList{"open"});
     QVERIFY(endingSeenBySaver);
     QVERIFY(end.isEnding());
 
