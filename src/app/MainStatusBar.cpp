@@ -29,6 +29,8 @@ MainStatusBar::MainStatusBar(QWidget *parent)
     m_panels[0]->setText(QStringLiteral("Auction Browser"));
     m_panels[0]->setMinimumWidth(qMax(Twips::toPixelsX(1440), m_panels[0]->sizeHint().width()));
     m_panels[0]->setText(QStringLiteral("Talvex"));
+    // A long status text (a long address) is cut, never widens the window.
+    m_panels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_panels[0]);
     addWidget(m_panels[1], 1);
     addPermanentWidget(m_panels[2]);

@@ -98,6 +98,10 @@ void TestMainWindow::tabsStatusAndTitle()
     f.talvex()->setStatusText("hidden");
     f.auction()->setStatusText("Opening page");
     QCOMPARE(f.panel(2), QString("Opening page"));
+    const int width = w->width(); // a long status text is cut, the window keeps its width
+    f.auction()->setStatusText("Opening page http://www.ebay.com/" + QString(300, 'x'));
+    QTest::qWait(20); // the layout's turn
+    QCOMPARE(w->width(), width);
     f.auction()->busy = false;
     QTRY_VERIFY(!busyWatch->isActive());
     QCOMPARE(w->windowTitle(), kTitle + "eBay Home");
