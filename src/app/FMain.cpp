@@ -11,7 +11,6 @@
 #include "HelpLinks.h"
 #include "ItemNumber.h"
 #include "LinkLabel.h"
-#include "LinkRestorer.h"
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "MainStatusBar.h"
@@ -33,6 +32,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 
 namespace {
@@ -185,7 +185,7 @@ void FMain::connectCommands()
         m_busyIndicator->tick(m_panes->current()->Busy(), tbrNavigate->isTextShown());
     });
     connect(lblMardell, &LinkLabel::clicked, this, [this] { helpLinks().MakerLabel(); });
-    new LinkRestorer(lblMardell, m_client, SSTab1);
+    lblMardell->restoreLookOver({m_client, SSTab1, SSTab1->tabBar()});
     connect(m_panes->talvex(), &BrowserPane::focusReceived, lblMardell, &LinkLabel::restoreLook);
 }
 

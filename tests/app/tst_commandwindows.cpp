@@ -222,7 +222,6 @@ void TestCommandWindows::linkLabelHoverAndRestore_data()
     QTest::addColumn<QString>("then");
     QTest::addColumn<bool>("restored");
     QTest::newRow("pointer onto the tab strip") << "tabStrip" << true;
-    QTest::newRow("pointer onto the window background") << "background" << true;
     QTest::newRow("Talvex pane takes the focus") << "paneFocus" << true;
     QTest::newRow("pointer onto the Talvex pane keeps hover") << "pane" << false;
 }
@@ -239,17 +238,8 @@ void TestCommandWindows::linkLabelHoverAndRestore()
     QTest::mouseMove(link, link->rect().center());
     QTRY_VERIFY(link->isHoverLook());
 
-    QWidget *client = w->centralWidget();
     if (then == "tabStrip") {
         QTest::mouseMove(f.tabs()->tabBar(), f.tabs()->tabBar()->tabRect(1).center());
-    } else if (then == "background") {
-        QPoint spot; // some bare spot of the client area, beside the tab control
-        for (int x = client->width() - 1; x >= 0 && spot.isNull(); --x) {
-            for (int y = client->height() - 1; y >= client->height() / 2 && spot.isNull(); y -= 3)
-                spot = client->childAt(x, y) ? QPoint() : QPoint(x, y);
-        }
-        QVERIFY(!spot.isNull());
-        QTest::mouseMove(client, spot);
     } else if (then == "paneFocus") {
         emit f.talvex()->focusReceived();
     } else {
