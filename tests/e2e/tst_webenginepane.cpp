@@ -1,5 +1,4 @@
 #include "LoopbackServer.h"
-#include "RealWindow.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "WebEnginePane.h"
@@ -140,7 +139,7 @@ void TestWebEnginePane::movesWithoutALoadLeaveThePaneAtRest()
     // Stop during a load whose page never arrives.
     pane.Navigate(m_server->url("/held"));
     QVERIFY(pane.Busy());
-    QTRY_VERIFY(!pagePaths(*m_server).isEmpty() && pagePaths(*m_server).last() == "/held");
+    QTRY_VERIFY(!m_server->pagePaths().isEmpty() && m_server->pagePaths().last() == "/held");
     pane.Stop();
     QTRY_VERIFY(!pane.Busy());
     QCOMPARE(pane.LocationURL(), m_server->url("/page/moved"));
@@ -164,7 +163,7 @@ void TestWebEnginePane::endedRendererShowsAStoppedPageUntilRefresh()
     m_server->requests.clear();
     QVERIFY(settle(pane, [&] { pane.Refresh(); }));
     QVERIFY(!stopped->isVisible());
-    QCOMPARE(pagePaths(*m_server), QStringList{"/page"});
+    QCOMPARE(m_server->pagePaths(), QStringList{"/page"});
     QCOMPARE(pane.LocationName(), QString("page"));
 }
 

@@ -2,7 +2,6 @@
 
 #include <QHostAddress>
 #include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -14,6 +13,24 @@ QByteArray LoopbackServer::Request::header(const QByteArray &name) const
             return h.second;
     }
     return QByteArray();
+}
+
+QList<LoopbackServer::Request> LoopbackServer::pageRequests() const
+{
+    QList<Request> seen;
+    for (const Request &r : requests) {
+        if (r.path != QLatin1String("/favicon.ico"))
+            seen.append(r);
+    }
+    return seen;
+}
+
+QStringList LoopbackServer::pagePaths() const
+{
+    QStringList paths;
+    for (const Request &r : pageRequests())
+        paths.append(r.pathAndQuery());
+    return paths;
 }
 
 LoopbackServer::LoopbackServer(QObject *parent)
@@ -66,39 +83,29 @@ bool LoopbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket
     emit requestReceived(recorded);
 
     const Reply reply = m_handler(recorded);
-    if (reply.delayMs > 0) {
-        // Written by hand later: a responder must not outlive the request it answers.
-        QByteArray raw = "HTTP/1.1 " + QByteArray::number(reply.status) + " Delayed\r\nContent-Type: "
-                         + reply.contentType + "\r\nContent-Length: " + QByteArray::number(reply.body.size())
-                         + "\r\n";
-        for (const auto &h : reply.headers)
-            raw += h.first + ": " + h.second + "\r\n";
-        raw += "\r\n" + reply.body;
-        QTimer::singleShot(reply.delayMs, this, [socket = QPointer<QTcpSocket>(socket), raw] {
-            if (socket)
-                socket->write(raw);
-        });
-        return true;
-    }
-    QHttpServerResponder responder = makeResponder(request, socket);
-    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(reply.status));
-    responder.writeHeader("Content-Type", reply.contentType);
-    responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Reply\r\nContent-Type: " + reply.contentType
+                      + "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     for (const auto &h : reply.headers)
-        responder.writeHeader(h.first, h.second);
-    if (reply.byteIntervalMs <= 0 || reply.body.isEmpty()) {
-        responder.writeBody(reply.body);
-        return true;
-    }
-    responder.writeBody(reply.body.left(1)); // ends the headers
-    auto *trickle = new QTimer(socket); // goes with the connection
-    connect(trickle, &QTimer::timeout, socket, [socket, trickle, rest = reply.body.mid(1)]() mutable {
-        socket->write(rest.left(1));
-        rest.remove(0, 1);
-        if (rest.isEmpty())
-            trickle->deleteLater();
+        head += h.first + ": " + h.second + "\r\n";
+    // A late or trickling reply is written by hand: a responder must not outlive its request.
+    QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(reply.delayMs, socket, [guard, head, reply] {
+        if (!guard)
+            return;
+        if (reply.byteIntervalMs <= 0) {
+            guard->write(head + "\r\n" + reply.body);
+            return;
+        }
+        guard->write(head + "\r\n");
+        auto *trickle = new QTimer(guard); // goes with the connection
+        QObject::connect(trickle, &QTimer::timeout, guard, [guard, trickle, rest = reply.body]() mutable {
+            guard->write(rest.left(1));
+            rest.remove(0, 1);
+            if (rest.isEmpty())
+                trickle->deleteLater();
+        });
+        trickle->start(reply.byteIntervalMs);
     });
-    trickle->start(reply.byteIntervalMs);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -34,7 +35,7 @@ public:
         QByteArray body;
         QByteArray contentType = "text/html; charset=utf-8";
         QList<QPair<QByteArray, QByteArray>> headers; // e.g. Set-Cookie, Location
-        int delayMs = 0; // held back this long, as a slow part of a page
+        int delayMs = 0;        // held back this long, as a slow part of a page
         int byteIntervalMs = 0; // when set, the body trickles out one byte at a time
     };
 
@@ -48,6 +49,9 @@ public:
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
     QList<Request> requests;
+    // The requests without the engine's own favicon requests, and their paths with queries.
+    QList<Request> pageRequests() const;
+    QStringList pagePaths() const;
 
     // A small HTML page with the given title.
     static Reply page(const QString &title, const QByteArray &body = "ok");
