@@ -3,7 +3,6 @@
 #include "CStartStatus.h"
 #include "FError.h"
 #include "FToolbar.h"
-#include "FindBar.h"
 #include "LinkLabel.h"
 #include "MdWebCon.h"
 #include "LoopbackServer.h"
@@ -68,7 +67,6 @@ private slots:
     void entryPoints_data();
     void entryPoints();
     void addsTheAuctionPageAndImports();
-    void findTakesTheShownPane();
     void linkLabelHoverAndRestore_data();
     void linkLabelHoverAndRestore();
     void versionCheckIsTheLastLoadStep();
@@ -199,22 +197,6 @@ void TestCommandWindows::addsTheAuctionPageAndImports()
     QCOMPARE(favoritesSnapshot(favoritesFolder()),
              QStringList({"Auctions/", "Auctions/Lamp.url -> http://www.ebay.com/itm/7",
                           "Nice Bike - Road.url -> http://www.ebay.com/itm/5?var=1,2;x"}));
-}
-
-void TestCommandWindows::findTakesTheShownPane()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    for (int tab : {0, 1}) {
-        f.showTab(tab);
-        f.trigger("mnuEditFind");
-        FakeBrowserPane *shown = tab == 0 ? f.talvex() : f.auction();
-        auto *bar = shown->findChild<FindBar *>();
-        QVERIFY(bar && bar->isVisible());
-        QTest::keyClicks(bar->textBox(), "lamp");
-        QTRY_COMPARE(shown->lastFind, QString("lamp"));
-    }
-    Q_UNUSED(w);
 }
 
 void TestCommandWindows::linkLabelHoverAndRestore_data()

@@ -20,10 +20,8 @@ private slots:
     void welcomeScreen();
     void exitWaitsTwoSecondsThenStores_data();
     void exitWaitsTwoSecondsThenStores();
-    void exitAsksForPasswordOnlyWithoutUser_data();
-    void exitAsksForPasswordOnlyWithoutUser();
-    void passwordWindowFromTheToolsMenu_data();
-    void passwordWindowFromTheToolsMenu();
+    void passwordQuestion_data();
+    void passwordQuestion();
 };
 
 namespace {
@@ -137,38 +135,50 @@ void TestStartAndExit::exitWaitsTwoSecondsThenStores()
     QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
 }
 
-void TestStartAndExit::exitAsksForPasswordOnlyWithoutUser_data()
+void TestStartAndExit::passwordQuestion_data()
 {
     QTest::addColumn<QString>("storedUser");
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("asked");
-    QTest::newRow("File > Exit, no user, saved") << "" << "exit" << "cmdSave" << true;
-    QTest::newRow("close box, no user, closed") << "" << "close box" << "close" << true;
-    QTest::newRow("close box, user stored") << "bob" << "close box" << "" << false;
+    QTest::addColumn<int>("asks");
+    QTest::newRow("File > Exit, no user, Save") << "" << "exit" << "cmdSave" << 1;
+    QTest::newRow("close box, no user, closed") << "" << "close box" << "close" << 1;
+    QTest::newRow("close box, user stored") << "bob" << "close box" << "" << 0;
     // Not the user's close: the program's own, or the session's end.
-    QTest::newRow("program's close, no user") << "" << "program" << "" << false;
+    QTest::newRow("program's close, no user") << "" << "program" << "" << 0;
+    // Only Save changes the user of this run: after it the exit asks nothing more.
+    QTest::newRow("Tools menu, Save, exit") << "" << "tools" << "cmdSave" << 1;
+    QTest::newRow("Tools menu, Cancel, exit") << "" << "tools" << "cmdCancel" << 2;
+    QTest::newRow("Tools menu, close box, exit") << "" << "tools" << "close" << 2;
 }
 
-void TestStartAndExit::exitAsksForPasswordOnlyWithoutUser()
+void TestStartAndExit::passwordQuestion()
 {
     QFETCH(QString, storedUser);
     QFETCH(QString, how);
     QFETCH(QString, answer);
-    QFETCH(bool, asked);
+    QFETCH(int, asks);
     AppFixture f;
     f.store("Main", "User", storedUser);
     FMain *w = f.start();
-    bool shown = false;
-    answerNextModal<FPassword>([&](FPassword *dialog) {
-        shown = true;
-        QVERIFY(w->isEnabled()); // before the shutdown
-        dialog->findChild<QLineEdit *>("txtUser")->setText("typed at exit");
-        if (answer == "close")
-            dialog->close();
-        else
-            dialog->findChild<QPushButton *>(answer)->click();
-    }, 30);
+    int shown = 0;
+    const auto answerWith = [&](const QString &button) {
+        answerNextModal<FPassword>([&, button](FPassword *dialog) {
+            ++shown;
+            QVERIFY(w->isEnabled()); // before the shutdown
+            QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), storedUser);
+            dialog->findChild<QLineEdit *>("txtUser")->setText("typed");
+            if (button == "close")
+                closeFromTitleBar(dialog);
+            else
+                dialog->findChild<QPushButton *>(button)->click();
+        }, 30);
+    };
+    answerWith(answer);
+    if (how == "tools") {
+        f.trigger("mnuToolsPassword");
+        answerWith("cmdCancel");
+    }
     if (how == "program")
         QVERIFY(w->close()); // straight to the unload
     else if (how == "close box")
@@ -176,49 +186,11 @@ void TestStartAndExit::exitAsksForPasswordOnlyWithoutUser()
     else
         f.trigger("mnuFileExit");
 
-    QCOMPARE(shown, asked);
+    QCOMPARE(shown, asks);
     QCOMPARE(f.ended, how == "program" ? 1 : 0);
     QVERIFY(!w->isEnabled() || how == "program"); // the exit goes on whatever the answer
-    QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed at exit") : storedUser);
-    QTest::qWait(350); // the answer gives up before the next test
-}
-
-void TestStartAndExit::passwordWindowFromTheToolsMenu_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("Save") << "cmdSave";
-    QTest::newRow("Cancel") << "cmdCancel";
-    QTest::newRow("title-bar close") << "close";
-}
-
-// The window shows the user of this run, and only Save changes it: an exit after Save asks
-// nothing more, after Cancel it still asks.
-void TestStartAndExit::passwordWindowFromTheToolsMenu()
-{
-    QFETCH(QString, answer);
-    AppFixture f;
-    f.store("Main", "User", "");
-    f.start();
-    int shown = 0;
-    const auto answerWith = [&](const QString &how) {
-        answerNextModal<FPassword>([&, how](FPassword *dialog) {
-            ++shown;
-            QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), QString());
-            dialog->findChild<QLineEdit *>("txtUser")->setText("new user");
-            if (how == "close")
-                closeFromTitleBar(dialog);
-            else
-                dialog->findChild<QPushButton *>(how)->click();
-        }, 30);
-    };
-    answerWith(answer);
-    f.trigger("mnuToolsPassword");
-    QCOMPARE(shown, 1);
-    QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("new user") : QString());
-    answerWith("cmdCancel");
-    f.trigger("mnuFileExit");
-    QCOMPARE(shown, answer == "cmdSave" ? 1 : 2);
-    QTest::qWait(350); // the answer gives up before the next test
+    QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);
+    QTest::qWait(350); // the answers give up before the next test
 }
 
 BIDBENCH_TEST_MAIN(TestStartAndExit)
