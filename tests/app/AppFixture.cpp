@@ -1,6 +1,8 @@
 #include "AppFixture.h"
 
 #include "AddressBox.h"
+#include "CError.h"
+#include "CStartStatus.h"
 #include "TabControl.h"
 #include "TestMain.h"
 
@@ -43,6 +45,16 @@ AppContext AppFixture::context()
         for (const QString &app : {QStringLiteral("Talvex Bidbench"), QStringLiteral("Mardell")})
             settingsAtEnd.append(QString::fromUtf8(readBytes(settings.fileFor(app))));
     };
+    return c;
+}
+
+AppContext AppFixture::contextWithVersionCheck(const QString &makerHost)
+{
+    AppContext c = context();
+    c.destinations.makerWebHost = makerHost;
+    c.errors = std::make_shared<CError>(c.destinations.supportEmail, shell);
+    c.startStatus = std::make_shared<CStartStatus>(*c.errors, shell, c.destinations);
+    c.startStatus->Initialize(10, 1.2f);
     return c;
 }
 

@@ -23,6 +23,8 @@ struct AppFixture
     AppFixture();
 
     AppContext context();
+    // With the error reporter and the version check against the maker's host given.
+    AppContext contextWithVersionCheck(const QString &makerHost);
     FMain *create(bool hasAccount = true); // not yet shown, so not yet loaded
     FMain *start(bool hasAccount = true);  // shown, which runs the load
 

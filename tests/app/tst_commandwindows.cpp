@@ -236,11 +236,7 @@ void TestCommandWindows::versionCheckIsTheLastLoadStep()
     LoopbackServer server;
     AppFixture f;
     f.store("Settings", "TextLabels", "N");
-    AppContext context = f.context();
-    context.destinations.makerWebHost = server.hostPort();
-    context.errors = std::make_shared<CError>(context.destinations.supportEmail, f.shell);
-    context.startStatus = std::make_shared<CStartStatus>(*context.errors, f.shell, context.destinations);
-    context.startStatus->Initialize(10, 1.2f);
+    AppContext context = f.contextWithVersionCheck(server.hostPort());
     // What the window has done by the time the check starts.
     qsizetype auctionNavigations = -1;
     bool labelsOff = false;
@@ -259,15 +255,11 @@ void TestCommandWindows::versionCheckIsTheLastLoadStep()
 
     // A check that cannot start is told in the error window; the window still loads.
     AppFixture g;
-    AppContext failing = g.context();
-    failing.errors = std::make_shared<CError>(failing.destinations.supportEmail, g.shell);
-    failing.startStatus = std::make_shared<CStartStatus>(*failing.errors, g.shell, failing.destinations);
-    failing.startStatus->Initialize(10, 1.2f);
+    AppContext failing = g.contextWithVersionCheck("maker.test");
     failing.startStatus->setConnectionFactory([](QObject *) -> MdWebCon * { return nullptr; });
     g.window = std::make_unique<FMain>(failing, true);
     g.window->show();
     QVERIFY(g.window->isVisible());
-    QTRY_VERIFY(!QApplication::topLevelWidgets().isEmpty());
     FError *error = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())
         error = error ? error : qobject_cast<FError *>(top);

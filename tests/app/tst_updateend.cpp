@@ -54,11 +54,7 @@ void TestUpdateEnd::acceptedUpdateEndsWithoutMainWindowSettings()
     });
     bool favouritesUp = false;
     AppFixture f;
-    AppContext context = f.context();
-    context.destinations.makerWebHost = server.hostPort();
-    context.errors = std::make_shared<CError>(context.destinations.supportEmail, *context.shell);
-    context.startStatus = std::make_shared<CStartStatus>(*context.errors, *context.shell, context.destinations);
-    context.startStatus->Initialize(10, 1.2f);
+    AppContext context = f.contextWithVersionCheck(server.hostPort());
     f.storeGeometry(QStringLiteral("WindowState"), QStringLiteral("0"));
     f.storeGeometry(QStringLiteral("WindowWidth"), QStringLiteral("9000"));
     f.storeGeometry(QStringLiteral("WindowHeight"), QStringLiteral("7000"));
