@@ -190,6 +190,8 @@ void FFavoriteSearches::RunSelectedSearch()
     if (SortedList::selectedRow(lstFavorites) < 0)
         return;
     const CSearches::Entry search = m_oSearches->Item(SortedList::selectedText(lstFavorites));
+    if (!search)
+        return;
     m_sSearchURL = search->GetSearchURL();
     done(QDialog::Accepted);
 }

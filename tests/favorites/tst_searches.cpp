@@ -4,8 +4,6 @@
 
 #include <QDir>
 
-#include <stdexcept>
-
 namespace {
 QStringList namesOf(const CSearches &searches)
 {
@@ -91,9 +89,9 @@ void TestSearches::namesAreUniqueIgnoringCase()
     QVERIFY(searches.Add("cars", "vw", 1, "", 0, "", "", "", false));
     QVERIFY(!searches.Add("Cars", "audi", 1, "", 0, "", "", "", false));
     QCOMPARE(searches.Item("CARS")->Keywords(), QStringLiteral("vw"));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, searches.Item("car"));
-    searches.Remove("CaRs");
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, searches.Remove("cars"));
+    QVERIFY(!searches.Item("car"));
+    QVERIFY(searches.Remove("CaRs"));
+    QVERIFY(!searches.Remove("cars"));
     QVERIFY(searches.Add("Cars", "audi", 1, "", 0, "", "", "", false));
     QCOMPARE(namesOf(searches), QStringList{"Cars"});
 }
