@@ -3,6 +3,7 @@
 #include "DirectoryListing.h"
 #include "FavoritesFolder.h"
 #include "FavoritesImages.h"
+#include "ProgramIdentity.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,6 @@
 
 namespace {
 constexpr int kPathRole = Qt::UserRole;
-const QString kCaption = QStringLiteral("Talvex Bidbench");
 
 bool exists(const QString &path)
 {
@@ -124,7 +124,7 @@ void AddFavoriteDialog::fillFolders(const QString &path, QTreeWidgetItem *parent
 
 void AddFavoriteDialog::warn(const QString &text)
 {
-    QMessageBox::warning(this, kCaption, text);
+    QMessageBox::warning(this, ProgramIdentity::title(), text);
 }
 
 void AddFavoriteDialog::cmdNewFolder_Click()
@@ -188,7 +188,7 @@ void AddFavoriteDialog::cmdOK_Click()
             return;
         }
         const auto answer = QMessageBox::question(
-            this, kCaption,
+            this, ProgramIdentity::title(),
             QStringLiteral("A favorite named \"%1\" already exists in this folder.\nDo you want to replace it?").arg(name),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes) {
