@@ -3,23 +3,18 @@
 #include "DirectoryListing.h"
 #include "FavoritesFolder.h"
 #include "FavoritesImages.h"
+#include "ProgramIdentity.h"
+#include "ui_AddFavoriteDialog.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTreeWidget>
 
 #include <sys/stat.h>
 
 namespace {
 constexpr int kPathRole = Qt::UserRole;
-const QString kCaption = QStringLiteral("Talvex Bidbench");
 
 bool exists(const QString &path)
 {
@@ -29,68 +24,34 @@ bool exists(const QString &path)
 } // namespace
 
 AddFavoriteDialog::AddFavoriteDialog(const QString &favoritesFolder, QWidget *parent)
-    : QDialog(parent), m_root(favoritesFolder)
+    : QDialog(parent), m_root(favoritesFolder), ui(std::make_unique<Ui::AddFavoriteDialog>())
 {
-    setWindowTitle(QStringLiteral("Add Favorite"));
+    ui->setupUi(this);
 
-    txtName = new QLineEdit(this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    tvwFolders = new QTreeWidget(this);
-    tvwFolders->setObjectName(QStringLiteral("tvwFolders"));
-    tvwFolders->setHeaderHidden(true);
-    tvwFolders->setIconSize(QSize(16, 16));
-    cmdNewFolder = new QPushButton(QStringLiteral("&New Folder..."), this);
-    cmdNewFolder->setObjectName(QStringLiteral("cmdNewFolder"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-
-    auto *lblName = new QLabel(QStringLiteral("&Name:"), this);
-    lblName->setBuddy(txtName);
-    auto *lblFolder = new QLabel(QStringLiteral("Create &in:"), this);
-    lblFolder->setBuddy(tvwFolders);
-
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(lblName, 0, 0);
-    grid->addWidget(txtName, 0, 1);
-    grid->addWidget(lblFolder, 1, 0, Qt::AlignTop);
-    grid->addWidget(tvwFolders, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdNewFolder);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
-    setTabOrder(txtName, tvwFolders);
-    setTabOrder(tvwFolders, cmdNewFolder);
-    setTabOrder(cmdNewFolder, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
-    resize(400, 320);
-
-    connect(cmdNewFolder, &QPushButton::clicked, this, [this] { cmdNewFolder_Click(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
+    connect(ui->cmdNewFolder, &QPushButton::clicked, this, [this] { cmdNewFolder_Click(); });
+    connect(ui->cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(ui->cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
 
     QTreeWidgetItem *root = addFolderNode(nullptr, m_root, QStringLiteral("Favorites"), 3, 3);
     if (!m_root.isEmpty())
         fillFolders(m_root, root);
     root->setExpanded(true);
-    tvwFolders->setCurrentItem(root);
+    ui->tvwFolders->setCurrentItem(root);
 }
+
+AddFavoriteDialog::~AddFavoriteDialog() = default;
 
 void AddFavoriteDialog::setUp(const QString &url, const QString &title)
 {
     m_sURL = url;
-    txtName->setText(FavoritesFolder::safeName(title));
-    txtName->selectAll();
-    txtName->setFocus();
+    ui->txtName->setText(FavoritesFolder::safeName(title));
+    ui->txtName->selectAll();
+    ui->txtName->setFocus();
 }
 
 QString AddFavoriteDialog::selectedFolder() const
 {
-    const QTreeWidgetItem *item = tvwFolders->currentItem();
+    const QTreeWidgetItem *item = ui->tvwFolders->currentItem();
     return item ? item->data(0, kPathRole).toString() : m_root;
 }
 
@@ -103,7 +64,7 @@ QTreeWidgetItem *AddFavoriteDialog::addFolderNode(QTreeWidgetItem *parent, const
     if (parent)
         parent->addChild(item);
     else
-        tvwFolders->addTopLevelItem(item);
+        ui->tvwFolders->addTopLevelItem(item);
     return item;
 }
 
@@ -124,12 +85,12 @@ void AddFavoriteDialog::fillFolders(const QString &path, QTreeWidgetItem *parent
 
 void AddFavoriteDialog::warn(const QString &text)
 {
-    QMessageBox::warning(this, kCaption, text);
+    QMessageBox::warning(this, ProgramIdentity::title(), text);
 }
 
 void AddFavoriteDialog::cmdNewFolder_Click()
 {
-    QTreeWidgetItem *parent = tvwFolders->currentItem();
+    QTreeWidgetItem *parent = ui->tvwFolders->currentItem();
     if (!parent || m_root.isEmpty())
         return;
     QInputDialog ask(this);
@@ -148,7 +109,7 @@ void AddFavoriteDialog::cmdNewFolder_Click()
     }
     for (int i = 0; i < parent->childCount(); ++i) {
         if (parent->child(i)->data(0, kPathRole).toString() == path) {
-            tvwFolders->setCurrentItem(parent->child(i)); // it is there already
+            ui->tvwFolders->setCurrentItem(parent->child(i)); // it is there already
             return;
         }
     }
@@ -162,15 +123,15 @@ void AddFavoriteDialog::cmdNewFolder_Click()
     }
     QTreeWidgetItem *item = addFolderNode(parent, path, name, 1, 2);
     parent->setExpanded(true);
-    tvwFolders->setCurrentItem(item);
+    ui->tvwFolders->setCurrentItem(item);
 }
 
 void AddFavoriteDialog::cmdOK_Click()
 {
-    const QString name = FavoritesFolder::safeName(txtName->text());
+    const QString name = FavoritesFolder::safeName(ui->txtName->text());
     if (name.isEmpty()) {
         warn(QStringLiteral("Please type a name for the favorite."));
-        txtName->setFocus();
+        ui->txtName->setFocus();
         return;
     }
     if (m_root.isEmpty()) {
@@ -188,11 +149,11 @@ void AddFavoriteDialog::cmdOK_Click()
             return;
         }
         const auto answer = QMessageBox::question(
-            this, kCaption,
+            this, ProgramIdentity::title(),
             QStringLiteral("A favorite named \"%1\" already exists in this folder.\nDo you want to replace it?").arg(name),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes) {
-            txtName->setFocus();
+            ui->txtName->setFocus();
             return;
         }
     }

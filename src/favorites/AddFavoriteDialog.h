@@ -3,10 +3,12 @@
 #include <QDialog>
 #include <QString>
 
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
+#include <memory>
+
 class QTreeWidgetItem;
+namespace Ui {
+class AddFavoriteDialog;
+}
 
 // Adds a page to the browser favourites: the user names it and picks (or makes) a folder of
 // the Favorites folder; OK writes "<name>.url" there. The name is made safe as a file name and
@@ -20,6 +22,7 @@ class AddFavoriteDialog : public QDialog
 
 public:
     explicit AddFavoriteDialog(const QString &favoritesFolder, QWidget *parent = nullptr);
+    ~AddFavoriteDialog() override;
 
     // The page to add: its address, and its title as the suggested name.
     void setUp(const QString &url, const QString &title);
@@ -43,9 +46,5 @@ private:
     QString m_sSavedPath;
     bool m_bCancelled = true;
 
-    QLineEdit *txtName = nullptr;
-    QTreeWidget *tvwFolders = nullptr;
-    QPushButton *cmdNewFolder = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
+    std::unique_ptr<Ui::AddFavoriteDialog> ui;
 };

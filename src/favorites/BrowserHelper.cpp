@@ -2,6 +2,7 @@
 
 #include "AddFavoriteDialog.h"
 #include "BookmarkImporter.h"
+#include "ProgramIdentity.h"
 #include "UserFolders.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QMessageBox>
 
 namespace {
-const QString kCaption = QStringLiteral("Talvex Bidbench");
 
 // A page without a <title> (a picture, plain text) is still a page: its address names it.
 QString suggestedName(const QString &url, const QString &title)
@@ -35,7 +35,7 @@ QString BrowserHelper::AddPage(const QString &url, const QString &title, QWidget
 {
     const QString name = suggestedName(url, title);
     if (name.isEmpty()) {
-        QMessageBox box(QMessageBox::NoIcon, kCaption,
+        QMessageBox box(QMessageBox::NoIcon, ProgramIdentity::title(),
                         QStringLiteral("You must navigate to a webpage and be viewing it\r\n"
                                        "to add it to your favorites list."),
                         QMessageBox::Ok, parentWindow);
@@ -48,7 +48,7 @@ QString BrowserHelper::AddPage(const QString &url, const QString &title, QWidget
 QString BrowserHelper::AddFavorite(const QString &url, const QString &title, QWidget *parentWindow)
 {
     if (m_favoritesFolder.isEmpty()) {
-        QMessageBox::warning(parentWindow, kCaption,
+        QMessageBox::warning(parentWindow, ProgramIdentity::title(),
                              QStringLiteral("The Favorites folder could not be found or made."));
         return QString();
     }
@@ -94,6 +94,6 @@ bool BrowserHelper::ImportFavorites(const QString &bookmarkFile, QWidget *parent
                                  "Nothing was imported.").arg(result.error);
         break;
     }
-    QMessageBox::warning(parentWindow, kCaption, message);
+    QMessageBox::warning(parentWindow, ProgramIdentity::title(), message);
     return false;
 }

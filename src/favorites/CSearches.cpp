@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QStringView>
 
-#include <stdexcept>
-
 namespace {
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
@@ -41,21 +39,19 @@ CSearches::Entry CSearches::Add(const QString &sName, const QString &sKeywords, 
     return search;
 }
 
-void CSearches::Remove(const QString &sName)
+bool CSearches::Remove(const QString &sName)
 {
     const auto it = m_keys.find(keyOf(sName));
     if (it == m_keys.end())
-        throw std::invalid_argument("CSearches::Remove: no such search");
+        return false;
     m_colSearches.removeOne(it.value());
     m_keys.erase(it);
+    return true;
 }
 
 CSearches::Entry CSearches::Item(const QString &sName) const
 {
-    const auto it = m_keys.constFind(keyOf(sName));
-    if (it == m_keys.constEnd())
-        throw std::invalid_argument("CSearches::Item: no such search");
-    return it.value();
+    return m_keys.value(keyOf(sName));
 }
 
 QString CSearches::formatLine(const CSearch &search)

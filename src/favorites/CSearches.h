@@ -46,8 +46,8 @@ public:
     const_iterator end() const { return m_colSearches.cend(); }
     qsizetype Count() const { return m_colSearches.size(); }
 
-    // Both throw std::invalid_argument for a name that is not saved.
-    void Remove(const QString &sName);
+    // A name that is not saved: Remove returns false, Item a null entry.
+    bool Remove(const QString &sName);
     Entry Item(const QString &sName) const;
 
     // Replaces the searches by the file's; a missing file is created empty. Save writes there.

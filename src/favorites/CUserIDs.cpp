@@ -1,7 +1,6 @@
 #include "CUserIDs.h"
 
 #include <bit>
-#include <stdexcept>
 
 size_t hashIgnoringCase(const QString &text, size_t seed) noexcept
 {
@@ -89,16 +88,17 @@ CUserIDs::Entry CUserIDs::Add(const QString &sUserID)
     return entry;
 }
 
-void CUserIDs::Remove(const QString &sUserID)
+bool CUserIDs::Remove(const QString &sUserID)
 {
     if (m_slots.empty())
-        throw std::invalid_argument("CUserIDs::Remove: no such user ID");
+        return false;
     Slot &slot = m_slots[findSlot(sUserID, hashIgnoringCase(sUserID))];
     if (!slot.entry)
-        throw std::invalid_argument("CUserIDs::Remove: no such user ID");
+        return false;
     const CUserID *removed = slot.entry;
     slot.entry = removedMarker(); // keeps the probe chains behind it intact
     m_colUserIDs.removeIf([removed](const Entry &e) { return e.data() == removed; });
+    return true;
 }
 
 QString CUserIDs::CreateIDString() const

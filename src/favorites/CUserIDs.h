@@ -35,8 +35,8 @@ public:
 
     bool Contains(const QString &sUserID) const;
 
-    // Removes the entry with that ID, case ignored. Throws std::invalid_argument when absent.
-    void Remove(const QString &sUserID);
+    // Removes the entry with that ID, case ignored; false when there is none.
+    bool Remove(const QString &sUserID);
 
     // Every ID followed by one space.
     QString CreateIDString() const;

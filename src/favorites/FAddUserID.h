@@ -2,9 +2,11 @@
 
 #include <QDialog>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <memory>
+
+namespace Ui {
+class FAddUserID;
+}
 
 // Asks for one user ID to add to a favourites list. Enter adds; Esc does not cancel; an ID
 // holding a line break is refused.
@@ -15,6 +17,7 @@ class FAddUserID : public QDialog
 
 public:
     explicit FAddUserID(QWidget *parent = nullptr);
+    ~FAddUserID() override;
 
     // The ID box's text as it was when Add was pressed; empty after Cancel or the close box.
     QString EnteredUserID() const { return m_sEnteredUserID; }
@@ -23,9 +26,5 @@ private:
     void cmdAdd_Click();
 
     QString m_sEnteredUserID;
-
-    QLabel *lblUserID;
-    QLineEdit *txtUserID;
-    QPushButton *cmdAdd;
-    QPushButton *cmdCancel;
+    std::unique_ptr<Ui::FAddUserID> ui;
 };

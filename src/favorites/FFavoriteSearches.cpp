@@ -5,15 +5,13 @@
 #include "ListFileText.h"
 #include "SortedList.h"
 #include "ProgramEnd.h"
+#include "ProgramTitleTips.h"
+#include "ui_FFavoriteSearches.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains, Shell *shell,
@@ -22,68 +20,18 @@ FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains
     , m_sProgramDir(std::move(programDir))
     , m_siteDomains(std::move(siteDomains))
     , m_pShell(shell)
+    , ui(std::make_unique<Ui::FFavoriteSearches>())
 {
-    setWindowTitle(QStringLiteral("Favorite Auction Searches"));
-
-    cmdGo = new QPushButton(QStringLiteral("&Go!"), this);
-    cmdGo->setObjectName(QStringLiteral("cmdGo"));
-    cmdGo->setToolTip(QStringLiteral("View the results of the search in Talvex Bidbench."));
-    cmdGo->setDefault(true);
-
-    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setToolTip(QStringLiteral("Close favorites list and return to Talvex Bidbench."));
-
-    cmdAdd = new QPushButton(QStringLiteral("&Add .."), this);
-    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdAdd->setToolTip(QStringLiteral("Add a new search to the favorites list."));
-
-    cmdDelete = new QPushButton(QStringLiteral("&Delete"), this);
-    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
-    cmdDelete->setToolTip(QStringLiteral("Delete a search."));
-    cmdDelete->setEnabled(false);
-
-    lblDoubleClick = new QLabel(QStringLiteral(
-        "Double-click a search to view it now or highlight and press a button to the right."), this);
-    lblDoubleClick->setObjectName(QStringLiteral("lblDoubleClick"));
-    lblDoubleClick->setWordWrap(true);
-
-    lblReadFailed = new QLabel(this);
-    lblReadFailed->setObjectName(QStringLiteral("lblReadFailed"));
-    lblReadFailed->setWordWrap(true);
-    lblReadFailed->hide();
-
-    lstFavorites = new QListWidget(this);
-    lstFavorites->setObjectName(QStringLiteral("lstFavorites"));
-    lstFavorites->setToolTip(
-        QStringLiteral("Double-click any search to view the results in Talvex Bidbench."));
-    lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstFavorites->setUniformItemSizes(true);
-
-    auto *layout = new QGridLayout(this);
-    layout->addWidget(lblDoubleClick, 0, 0, 1, 2);
-    layout->addWidget(lstFavorites, 1, 0, 5, 1);
-    layout->addWidget(cmdGo, 1, 1);
-    layout->addWidget(cmdClose, 2, 1);
-    layout->addWidget(cmdAdd, 3, 1);
-    layout->addWidget(cmdDelete, 4, 1);
-    layout->setRowStretch(5, 1);
-    layout->addWidget(lblReadFailed, 6, 0, 1, 2);
-    layout->setColumnStretch(0, 1);
-    resize(440, 320);
-
-    setTabOrder(cmdGo, cmdClose);
-    setTabOrder(cmdClose, cmdAdd);
-    setTabOrder(cmdAdd, cmdDelete);
-    setTabOrder(cmdDelete, lstFavorites);
+    ui->setupUi(this);
+    insertProgramTitle(this);
     keepOpenOnEscape(this);
 
-    connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavoriteSearches::UpdateButtons);
-    connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavoriteSearches::RunSelectedSearch);
-    connect(cmdGo, &QPushButton::clicked, this, &FFavoriteSearches::RunSelectedSearch);
-    connect(cmdClose, &QPushButton::clicked, this, &FFavoriteSearches::Unload);
-    connect(cmdAdd, &QPushButton::clicked, this, &FFavoriteSearches::cmdAdd_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &FFavoriteSearches::cmdDelete_Click);
+    connect(ui->lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavoriteSearches::UpdateButtons);
+    connect(ui->lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavoriteSearches::RunSelectedSearch);
+    connect(ui->cmdGo, &QPushButton::clicked, this, &FFavoriteSearches::RunSelectedSearch);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &FFavoriteSearches::Unload);
+    connect(ui->cmdAdd, &QPushButton::clicked, this, &FFavoriteSearches::cmdAdd_Click);
+    connect(ui->cmdDelete, &QPushButton::clicked, this, &FFavoriteSearches::cmdDelete_Click);
     // An accepted update ends the program at once; the user's list changes are kept.
     connect(&ProgramEnd::instance(), &ProgramEnd::savingBeforeEnd, this, &FFavoriteSearches::Unload);
 }
@@ -107,15 +55,15 @@ void FFavoriteSearches::OnFormLoad()
     names.reserve(m_oSearches->Count());
     for (const CSearches::Entry &search : *m_oSearches)
         names.append(search->Name());
-    SortedList::fill(lstFavorites, names);
-    lstFavorites->clearSelection();
+    SortedList::fill(ui->lstFavorites, names);
+    ui->lstFavorites->clearSelection();
     UpdateButtons();
 
     // The searches are never saved then: additions would be lost at close without a word.
-    cmdAdd->setEnabled(!m_bReadFailed);
+    ui->cmdAdd->setEnabled(!m_bReadFailed);
     if (m_bReadFailed) {
-        lblReadFailed->setText(ListFileText::unreadable(m_oSearches->path(), loaded.error));
-        lblReadFailed->show();
+        ui->lblReadFailed->setText(ListFileText::unreadable(m_oSearches->path(), loaded.error));
+        ui->lblReadFailed->show();
     }
     // A file that could not be created now is reported when the save fails on the way out.
     if (loaded.skippedLines > 0)
@@ -181,15 +129,17 @@ void FFavoriteSearches::closeEvent(QCloseEvent *event)
 
 void FFavoriteSearches::UpdateButtons()
 {
-    cmdGo->setEnabled(!SortedList::selectedText(lstFavorites).isEmpty());
-    cmdDelete->setEnabled(!m_bReadFailed && SortedList::selectedRow(lstFavorites) >= 0);
+    ui->cmdGo->setEnabled(!SortedList::selectedText(ui->lstFavorites).isEmpty());
+    ui->cmdDelete->setEnabled(!m_bReadFailed && SortedList::selectedRow(ui->lstFavorites) >= 0);
 }
 
 void FFavoriteSearches::RunSelectedSearch()
 {
-    if (SortedList::selectedRow(lstFavorites) < 0)
+    if (SortedList::selectedRow(ui->lstFavorites) < 0)
         return;
-    const CSearches::Entry search = m_oSearches->Item(SortedList::selectedText(lstFavorites));
+    const CSearches::Entry search = m_oSearches->Item(SortedList::selectedText(ui->lstFavorites));
+    if (!search)
+        return;
     m_sSearchURL = search->GetSearchURL();
     done(QDialog::Accepted);
 }
@@ -205,7 +155,7 @@ void FFavoriteSearches::cmdAdd_Click()
         dialog.site(), dialog.category(), dialog.priceLow(), dialog.priceHigh(),
         dialog.searchDescriptions());
     if (search) {
-        SortedList::insert(lstFavorites, search->Name());
+        SortedList::insert(ui->lstFavorites, search->Name());
         return;
     }
     QMessageBox::information(this, QStringLiteral("Unsuccessful"),
@@ -219,7 +169,7 @@ void FFavoriteSearches::cmdAdd_Click()
 
 void FFavoriteSearches::cmdDelete_Click()
 {
-    if (SortedList::selectedRow(lstFavorites) >= 0)
-        m_oSearches->Remove(SortedList::removeSelected(lstFavorites));
+    if (SortedList::selectedRow(ui->lstFavorites) >= 0)
+        m_oSearches->Remove(SortedList::removeSelected(ui->lstFavorites));
     UpdateButtons();
 }

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-class QLabel;
-class QListWidget;
-class QPushButton;
 class Shell;
+namespace Ui {
+class FFavoriteSearches;
+}
 
 // The saved searches by name: compose a new one, delete one, or run one, which returns its
 // search-results URL to the caller. Every way out saves the searches, unless their file
@@ -54,11 +54,5 @@ private:
     bool m_bLoaded = false;
     bool m_bReadFailed = false; // never write over a file we could not read
 
-    QPushButton *cmdGo;
-    QPushButton *cmdClose;
-    QPushButton *cmdAdd;
-    QPushButton *cmdDelete;
-    QLabel *lblDoubleClick;
-    QLabel *lblReadFailed; // why Add and Delete are off
-    QListWidget *lstFavorites;
+    std::unique_ptr<Ui::FFavoriteSearches> ui;
 };

@@ -6,78 +6,29 @@
 #include "SortedList.h"
 #include "UserIDFile.h"
 #include "ProgramEnd.h"
+#include "ProgramTitleTips.h"
+#include "ui_FFavorites.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QGridLayout>
-#include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 
 FFavorites::FFavorites(QString programDir, QWidget *parent)
     : QDialog(parent)
     , m_sProgramDir(std::move(programDir))
     , m_oUserIDs(std::make_unique<CUserIDs>())
+    , ui(std::make_unique<Ui::FFavorites>())
 {
-    lstFavorites = new QListWidget(this);
-    lstFavorites->setObjectName(QStringLiteral("lstFavorites"));
-    lstFavorites->setToolTip(QStringLiteral(
-        "Double-click any user ID to view the auctions associated with that user in Talvex Bidbench."));
-    lstFavorites->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstFavorites->setUniformItemSizes(true); // long lists lay out at once
-
-    cmdGetInfo = new QPushButton(QStringLiteral("&Go!"), this);
-    cmdGetInfo->setObjectName(QStringLiteral("cmdGetInfo"));
-    cmdGetInfo->setToolTip(
-        QStringLiteral("View the items associated with the user highlighted in the box to the left."));
-    cmdGetInfo->setDefault(true);
-
-    cmdAdd = new QPushButton(QStringLiteral("&Add User ID.."), this);
-    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdAdd->setToolTip(QStringLiteral("Add a User ID to the favorites list."));
-
-    cmdDelete = new QPushButton(QStringLiteral("&Delete"), this);
-    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
-    cmdDelete->setToolTip(QStringLiteral("Delete the highlighted user from the favorites list."));
-    cmdDelete->setEnabled(false);
-
-    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setToolTip(QStringLiteral("Close favorites list and return to Talvex Bidbench."));
-
-    lblDoubleClick = new QLabel(QStringLiteral("Double-click a User ID or highlight and press Go!"), this);
-    lblDoubleClick->setObjectName(QStringLiteral("lblDoubleClick"));
-
-    lblReadFailed = new QLabel(this);
-    lblReadFailed->setObjectName(QStringLiteral("lblReadFailed"));
-    lblReadFailed->setWordWrap(true);
-    lblReadFailed->hide();
-
-    auto *layout = new QGridLayout(this);
-    layout->addWidget(lstFavorites, 0, 0, 5, 1);
-    layout->addWidget(cmdGetInfo, 0, 1);
-    layout->addWidget(cmdAdd, 1, 1);
-    layout->addWidget(cmdDelete, 2, 1);
-    layout->addWidget(cmdClose, 3, 1);
-    layout->setRowStretch(4, 1);
-    layout->addWidget(lblDoubleClick, 5, 0, 1, 2);
-    layout->addWidget(lblReadFailed, 6, 0, 1, 2);
-    layout->setColumnStretch(0, 1);
-    resize(420, 320);
-
-    setTabOrder(lstFavorites, cmdGetInfo);
-    setTabOrder(cmdGetInfo, cmdAdd);
-    setTabOrder(cmdAdd, cmdDelete);
-    setTabOrder(cmdDelete, cmdClose);
+    ui->setupUi(this);
+    insertProgramTitle(this);
     keepOpenOnEscape(this);
 
-    connect(lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::lstFavorites_Click);
-    connect(lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::ViewSelectedUser);
-    connect(cmdGetInfo, &QPushButton::clicked, this, &FFavorites::ViewSelectedUser);
-    connect(cmdAdd, &QPushButton::clicked, this, &FFavorites::cmdAdd_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &FFavorites::cmdDelete_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &FFavorites::Unload);
+    connect(ui->lstFavorites, &QListWidget::itemSelectionChanged, this, &FFavorites::lstFavorites_Click);
+    connect(ui->lstFavorites, &QListWidget::itemDoubleClicked, this, &FFavorites::ViewSelectedUser);
+    connect(ui->cmdGetInfo, &QPushButton::clicked, this, &FFavorites::ViewSelectedUser);
+    connect(ui->cmdAdd, &QPushButton::clicked, this, &FFavorites::cmdAdd_Click);
+    connect(ui->cmdDelete, &QPushButton::clicked, this, &FFavorites::cmdDelete_Click);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &FFavorites::Unload);
     // An accepted update ends the program at once; the user's list changes are kept.
     connect(&ProgramEnd::instance(), &ProgramEnd::savingBeforeEnd, this, &FFavorites::Unload);
 }
@@ -103,15 +54,15 @@ void FFavorites::OnFormLoad()
                               : QStringLiteral("Favorite Bidders List"));
     const UserIDFileResult read = ReadUserIDFile(m_sProgramDir, m_bSellers, *m_oUserIDs);
     m_bReadFailed = !read.ok;
-    SortedList::fill(lstFavorites, m_oUserIDs->ids());
-    lstFavorites->clearSelection();
-    cmdDelete->setEnabled(false);
+    SortedList::fill(ui->lstFavorites, m_oUserIDs->ids());
+    ui->lstFavorites->clearSelection();
+    ui->cmdDelete->setEnabled(false);
 
     // The list is never saved then: additions would be lost at close without a word.
-    cmdAdd->setEnabled(!m_bReadFailed);
+    ui->cmdAdd->setEnabled(!m_bReadFailed);
     if (m_bReadFailed) {
-        lblReadFailed->setText(ListFileText::unreadable(read.path, read.error));
-        lblReadFailed->show();
+        ui->lblReadFailed->setText(ListFileText::unreadable(read.path, read.error));
+        ui->lblReadFailed->show();
     }
 }
 
@@ -159,12 +110,12 @@ void FFavorites::closeEvent(QCloseEvent *event)
 
 void FFavorites::lstFavorites_Click()
 {
-    cmdDelete->setEnabled(!m_bReadFailed && SortedList::selectedRow(lstFavorites) >= 0);
+    ui->cmdDelete->setEnabled(!m_bReadFailed && SortedList::selectedRow(ui->lstFavorites) >= 0);
 }
 
 void FFavorites::ViewSelectedUser()
 {
-    m_sSelectedUserID = SortedList::selectedText(lstFavorites);
+    m_sSelectedUserID = SortedList::selectedText(ui->lstFavorites);
     done(QDialog::Accepted);
 }
 
@@ -179,12 +130,12 @@ void FFavorites::cmdAdd_Click()
     if (entered.isEmpty())
         return;
     if (const CUserIDs::Entry entry = m_oUserIDs->Add(entered))
-        SortedList::insert(lstFavorites, entry->UserID());
+        SortedList::insert(ui->lstFavorites, entry->UserID());
 }
 
 void FFavorites::cmdDelete_Click()
 {
-    const QString removed = SortedList::removeSelected(lstFavorites);
+    const QString removed = SortedList::removeSelected(ui->lstFavorites);
     if (removed.isEmpty())
         return; // no row selected
     m_oUserIDs->Remove(removed);

@@ -6,9 +6,9 @@
 
 #include <memory>
 
-class QLabel;
-class QListWidget;
-class QPushButton;
+namespace Ui {
+class FFavorites;
+}
 
 // The favourite sellers or bidders: shows one list file sorted, lets the user add and delete
 // IDs, and returns the ID chosen with Go! or a double-click. Every way out saves the list,
@@ -52,11 +52,5 @@ private:
     bool m_bLoaded = false;
     bool m_bReadFailed = false; // never write over a file we could not read
 
-    QListWidget *lstFavorites;
-    QPushButton *cmdGetInfo;
-    QPushButton *cmdAdd;
-    QPushButton *cmdDelete;
-    QPushButton *cmdClose;
-    QLabel *lblDoubleClick;
-    QLabel *lblReadFailed; // why Add and Delete are off
+    std::unique_ptr<Ui::FFavorites> ui;
 };

@@ -1,0 +1,383 @@
+#include "CSearches.h"
+#include "CUserIDs.h"
+#include "FFavoriteSearches.h"
+#include "FFavorites.h"
+#include "ModalAnswer.h"
+#include "ProgramEnd.h"
+#include "TestFiles.h"
+#include "TestMain.h"
+#include "TitleBarClose.h"
+#include "UserIDFile.h"
+#include "UserItemsURL.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <optional>
+
+namespace {
+using Bytes = QByteArray;
+using List = QStringList;
+
+// fields: keywords, exclude, category, low price, high price
+QString searchURL(const List &fields, int boolean, int site, bool descriptions)
+{
+    CSearches searches(testDestinations().searchDomains);
+    return searches.Add("name", fields[0], boolean, fields[1], site, fields[2], fields[3], fields[4], descriptions)
+        ->GetSearchURL();
+}
+
+// Answers either add dialog from "text;keywords;actions": the user ID (or search name) goes in as
+// pasted, the keywords as typed; the actions ("esc", "closebox", a button) default to Add or
+// Save. A search named alone gets fixed values in every control. Afterwards the dialog's
+// state, "saved open name", goes to state, and a dialog still open is closed by its close box.
+void answerAdd(QWidget *dialog, const QString &arg, QString *state)
+{
+    const List parts = arg.split(u';');
+    const bool search = dialog->findChild<QComboBox *>("cboSite");
+    auto *text = dialog->findChild<QLineEdit *>(search ? "txtName" : "txtUserID");
+    text->insert(parts[0]);
+    if (search && parts.size() == 1) {
+        const List boxes{"txtExclude", "chipped", "txtCategory", "12", "txtPriceLow", "1", "txtPriceHigh", "20"};
+        for (int i = 0; i < boxes.size(); i += 2)
+            QTest::keyClicks(dialog->findChild<QLineEdit *>(boxes[i]), boxes[i + 1]);
+        dialog->findChild<QComboBox *>("cboBoolean")->setCurrentIndex(2);
+        dialog->findChild<QComboBox *>("cboSite")->setCurrentIndex(8);
+        dialog->findChild<QCheckBox *>("chkTitlesAndDescriptions")->setChecked(true);
+    }
+    if (search)
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("txtKeywords"), parts.value(1, "blue mug"));
+    for (const QString &action : parts.value(2, search ? "cmdSave" : "cmdAdd").split(u',')) {
+        if (action == "esc")
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else if (action == "closebox")
+            closeFromTitleBar(dialog);
+        else
+            dialog->findChild<QPushButton *>(action)->click();
+    }
+    *state = QString("%1 %2 %3").arg(dialog->property("IsSaved").toInt()).arg(dialog->isVisible()).arg(text->text());
+    if (dialog->isVisible())
+        closeFromTitleBar(dialog);
+}
+
+// "Sellers", "Bidders" or "Searches": the window over its list file (null bytes: none; "dir": a
+// folder in its place) in a fresh program folder, driven by steps such as "click:ann", "delete",
+// "closebox", and checked by steps such as "sel:ann" (that row selected; Delete and Go! enabled
+// exactly while one is), "rows:a,b", "saved:<bytes>", "told:<parts of 'title: text'>" (the next
+// message, parts split at "|"), "dialog:<state>" (see answerAdd).
+struct ListWindow : QObject
+{
+    ListWindow(const QString &kind, const Bytes &bytes) : kind(kind), bytes(bytes)
+    {
+        if (bytes == "dir")
+            QDir(dir).mkpath(path() + "/inside");
+        else if (!bytes.isNull())
+            writeBytes(path(), bytes);
+        if (kind == "Searches") {
+            window = std::make_unique<FFavoriteSearches>(dir, testDestinations().searchDomains, nullptr);
+        } else {
+            auto users = std::make_unique<FFavorites>(dir);
+            users->Initialize(kind == "Sellers");
+            window = std::move(users);
+        }
+        window->show();
+        qApp->installEventFilter(this);
+    }
+    // A failed save is told: then "full" and "blocked" end, so that Retry can succeed.
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(object)) {
+            limit.reset();
+            QDir(dir).rmdir(path());
+        }
+        return false;
+    }
+    QString path() const { return dir + '/' + kind + ".txt"; }
+    QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(name); }
+    QPushButton *go() const { return button(kind == "Searches" ? "cmdGo" : "cmdGetInfo"); }
+    void step(const QString &step)
+    {
+        const QString what = step.section(':', 0, 0);
+        const QString arg = step.section(':', 1).replace("%path", QDir::toNativeSeparators(path()));
+        auto *list = window->findChild<QListWidget *>("lstFavorites");
+        const QPoint at = list->visualItemRect(list->findItems(arg, Qt::MatchExactly).value(0)).center();
+        List rows;
+        for (int i = 0; i < list->count(); ++i)
+            rows.append(list->item(i)->text());
+        if (what == "sel") {
+            QCOMPARE(list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text(), arg);
+            QCOMPARE(button("cmdDelete")->isEnabled(), !arg.isEmpty());
+            QCOMPARE(go()->isEnabled(), kind != "Searches" || !arg.isEmpty());
+        } else if (what == "rows" || what == "title" || what == "chosen" || what == "saved" || what == "dialog") {
+            const QVariant actual = what == "rows" ? QVariant(rows.join(u',')) : what == "title" ? window->windowTitle()
+                : what == "saved" ? QVariant(readBytes(path())) : what == "dialog" ? QVariant(dialog)
+                : window->property(kind == "Searches" ? "SearchURL" : "SelectedUserID");
+            QCOMPARE(actual.toString(), arg == "same" ? QString::fromUtf8(bytes) : arg);
+        } else if (what == "told") {
+            QVERIFY(shown->texts.size() > told);
+            for (const QString &part : arg.split(u'|'))
+                QVERIFY2(QString(shown->titles[told] + ": " + shown->texts[told]).contains(part), qPrintable(shown->texts[told]));
+            ++told;
+        } else if (what == "locked") {
+            const QLabel *why = window->findChild<QLabel *>("lblReadFailed");
+            QVERIFY(why->isVisible() && why->text().contains(QDir::toNativeSeparators(path())));
+            QVERIFY(!button("cmdAdd")->isEnabled() && !button("cmdDelete")->isEnabled());
+        } else if (what == "answer") {
+            shown = std::make_unique<ShownWindows>(arg == "retry" ? QMessageBox::Retry : QMessageBox::Cancel);
+            told = 0;
+        } else if (what == "full") {
+            limit.emplace(8); // as a full disk would
+        } else if (what == "blocked") {
+            QVERIFY(QFile::remove(path()) && QDir(dir).mkdir(path()));
+        } else if (what == "click" || what == "dclick") {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            if (what == "dclick")
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        } else if (what == "add") {
+            answerNextModal([=, this](QWidget *modal) { answerAdd(modal, arg, &dialog); });
+            button("cmdAdd")->click();
+        } else if (what == "go" || what == "delete" || what == "close") {
+            (what == "go" ? go() : button(what == "delete" ? "cmdDelete" : "cmdClose"))->click();
+        } else if (what == "esc") {
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+            QVERIFY(window->isVisible());
+        } else if (what == "closebox") {
+            closeFromTitleBar(window.get());
+        } else if (what == "end") {
+            emit ProgramEnd::instance().savingBeforeEnd(); // what an accepted update sends
+        } else if (auto *users = qobject_cast<FFavorites *>(window.get())) {
+            users->Unload(); // the caller's, after Go!
+        } else {
+            static_cast<FFavoriteSearches *>(window.get())->Unload();
+        }
+    }
+
+    QString kind;
+    Bytes bytes;
+    QString dir = TestEnvironment::programDir();
+    std::unique_ptr<ShownWindows> shown = std::make_unique<ShownWindows>();
+    int told = 0;
+    QString dialog; // the add dialog's last state
+    std::optional<FileSizeLimit> limit;
+    std::unique_ptr<QDialog> window;
+};
+} // namespace
+
+// The favourites' own lists: the user-ID and search rules, their files, the addresses made from
+// them, and the windows that show them, driven like a user.
+class TestLists : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bulkUserIDs_data();
+    void bulkUserIDs();
+    void urls_data();
+    void urls();
+    void readThenSave_data();
+    void readThenSave();
+    void windows_data();
+    void windows();
+};
+
+void TestLists::bulkUserIDs_data()
+{
+    QTest::addColumn<bool>("bidderPage"); // else a space-delimited string
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<List>("ids");
+    const QString link = QStringLiteral("<a href=\"x?Email&amp;requested=%1&amp;x=1\">%1</a>");
+    QTest::newRow("runs of blanks") << false << "  ann   bob  Ann " << List{"ann", "bob"};
+    QTest::newRow("tabs are no separators") << false << "a\tb c" << List{"a\tb", "c"};
+    QTest::newRow("no 40%") << true << link.arg("ann") << List();
+    QTest::newRow("bidders after 40%, once, verbatim") << true
+        << link.arg("early") + "40%" + link.arg("ann") + link.arg("a%20b") + link.arg("ANN") << List{"ann", "a%20b"};
+    QTest::newRow("marker is case-sensitive") << true << "40% email&amp;requested=a&amp;" << List();
+    QTest::newRow("unterminated link ends the scan") << true << "40%" + link.arg("ann") + "Email&amp;requested=bob&am" << List{"ann"};
+}
+
+// Also the round trip: the ID string rebuilds the same list.
+void TestLists::bulkUserIDs()
+{
+    QFETCH(bool, bidderPage);
+    QFETCH(QString, text);
+    QFETCH(List, ids);
+    CUserIDs list;
+    bidderPage ? list.LoadFromBidderPage(text) : list.LoadFromSpaceDelimitedString(text);
+    QCOMPARE(list.ids(), ids);
+    QCOMPARE(list.CreateIDString(), ids.isEmpty() ? QString() : ids.join(u' ') + u' ');
+    CUserIDs rebuilt;
+    rebuilt.LoadFromSpaceDelimitedString(list.CreateIDString());
+    QCOMPARE(rebuilt.ids(), ids);
+}
+
+void TestLists::urls_data()
+{
+    QTest::addColumn<QString>("built");
+    QTest::addColumn<QString>("url");
+    const QString search("/ws/search/SaleSearch?&sapricelo=");
+    const QString isapi("/aw-cgi/eBayISAPI.dll?MfcISAPICommand=");
+    QTest::newRow("cameras, UK") << searchURL({"digital camera", "", "625", "10", "200"}, 2, 2, false)
+        << "http://search.ebay.co.uk" + search + "10&sapricehi=200&exclude=&soincludewords=digital camera"
+           "&sotextsearched=1&sacategory=625&sosearchwordscombine=2";
+    QTest::newRow("empty fields keep all seven keys") << searchURL({"", "", "", "", ""}, 1, 0, true)
+        << "http://search.ebay.com" + search + "&sapricehi=&exclude=&soincludewords=&sotextsearched=2"
+           "&sacategory=&sosearchwordscombine=1";
+    QTest::newRow("position 8, French-language Belgium; nothing encoded")
+        << searchURL({"lamp shade", "red & blue", "1 2", "€5", "9%"}, 3, 8, true)
+        << "http://search.befr.ebay.be" + search + "€5&sapricehi=9%&exclude=red & blue&soincludewords=lamp shade"
+           "&sotextsearched=2&sacategory=1 2&sosearchwordscombine=3";
+    QTest::newRow("seller") << GetUserItemsURL(testDestinations(), "ann", true)
+        << "http://listed.test" + isapi + "ViewListedItems&userid=ann&include=0&since=-1&sort=2&rows=25";
+    QTest::newRow("bidder with a blank") << GetUserItemsURL(testDestinations(), "big spender", false)
+        << "http://bids.test" + isapi + "ViewBidItems&userid=big spender&completed=0&all=1&rows=25";
+}
+
+void TestLists::urls()
+{
+    QFETCH(QString, built);
+    QFETCH(QString, url);
+    QCOMPARE(built, url);
+}
+
+void TestLists::readThenSave_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Bytes>("bytes"); // null: no file
+    QTest::addColumn<List>("loaded");
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<Bytes>("saved");
+    const QString ids("Bidders.txt");
+    const QString searches("Searches.txt");
+    const Bytes a("a|kw|1||0||||False\r\n");
+    const Bytes records("z|stripes|3|horse|12|1|0.5|99|True\r\nM\xc3\xbcnchen|bier  |2||3|-1|||False\r\n");
+    QTest::newRow("no file") << "Sellers.txt" << Bytes() << List() << 0 << Bytes();
+    QTest::newRow("repeat dropped") << ids << Bytes("ann\r\nbob\r\nann\r\n") << List{"ann", "bob"} << 0 << Bytes("ann\r\nbob\r\n");
+    QTest::newRow("other case is a repeat, also non-ascii and astral") << ids << Bytes("bob\r\nBOB\r\nM\xc3\xbcller\r\n"
+        "M\xc3\x9cLLER\r\n\xf0\x90\x90\x80x\r\n\xf0\x90\x90\xa8X\r\n") << List{"bob", "Müller", "\U00010400x"} << 0
+        << Bytes("bob\r\nM\xc3\xbcller\r\n\xf0\x90\x90\x80x\r\n");
+    QTest::newRow("lf, cr, none at the end; windows-1252") << ids << Bytes("zed\nM\xfcller\r\x80") << List{"zed", "Müller", "€"}
+        << 0 << Bytes("zed\r\nM\xc3\xbcller\r\n\xe2\x82\xac\r\n");
+    QTest::newRow("blanks kept, empty lines not") << ids << Bytes("ann\r\n\r\n ann \r\n") << List{"ann", " ann "} << 0
+        << Bytes("ann\r\n ann \r\n");
+    QTest::newRow("no searches file: made empty") << searches << Bytes() << List() << 0 << Bytes("");
+    QTest::newRow("same bytes") << searches << records << List{"z", "München"} << 0 << records;
+    QTest::newRow("ten fields load nine") << searches << Bytes("b|kw|1||0|7|||True|x\n") << List{"b"} << 0
+                                          << Bytes("b|kw|1||0|7|||True\r\n");
+    QTest::newRow("lines without | skipped silently") << searches << "\r\ntext\r\n" + a << List{"a"} << 0 << a;
+    QTest::newRow("malformed lines counted; an earlier backup kept") << searches
+        << "b|kw|1||0|||\r\nc|kw|x||0||||False\r\nd|kw|1||z||||False\r\ne|k|1||0||||Yes\r\nf|k|1||0||||\r\n" + a
+        << List{"a"} << 5 << a;
+    QTest::newRow("repeated name keeps the first") << searches << a + "A|x|2||1||||True\r\n" << List{"a"} << 0 << a;
+}
+
+// Saving drops skipped lines, so the first save keeps the old file beside, never over an
+// earlier copy (rows that say "earlier" start with one). A name not in the list is no error.
+void TestLists::readThenSave()
+{
+    QFETCH(QString, file);
+    QFETCH(Bytes, bytes);
+    QFETCH(List, loaded);
+    QFETCH(int, skipped);
+    QFETCH(Bytes, saved);
+    const QString dir = TestEnvironment::programDir();
+    const QString path = dir + '/' + file;
+    if (!bytes.isNull())
+        writeBytes(path, bytes);
+    const bool earlier = QByteArray(QTest::currentDataTag()).contains("earlier");
+    if (earlier)
+        writeBytes(path + ".bak", "earlier");
+    List names;
+    if (file == "Searches.txt") {
+        CSearches searches(testDestinations().searchDomains);
+        const CSearches::LoadResult result = searches.Load(path);
+        QVERIFY(!result.readFailed && !result.createFailed && QFileInfo(path).isFile());
+        QCOMPARE(result.skippedLines, skipped);
+        for (const CSearches::Entry &search : searches)
+            names.append(search->Name());
+        QVERIFY(searches.Save().ok && searches.Save().ok); // the second has nothing to drop
+        QVERIFY(!searches.Item("x") && !searches.Remove("x"));
+    } else {
+        CUserIDs list;
+        QVERIFY(ReadUserIDFile(dir, file == "Sellers.txt", list).ok);
+        names = list.ids();
+        QVERIFY(WriteUserIDFile(dir, file == "Sellers.txt", list).ok && !list.Remove("x"));
+    }
+    QCOMPARE(names, loaded);
+    QCOMPARE(readBytes(path), saved);
+    QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 1 + (skipped ? 1 : 0) + (earlier ? 1 : 0));
+    QCOMPARE(readBytes(path + (earlier ? ".bak2" : ".bak")), skipped ? bytes : Bytes());
+    QVERIFY(!earlier || readBytes(path + ".bak") == "earlier");
+}
+
+void TestLists::windows_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Bytes>("file");
+    QTest::addColumn<List>("steps");
+    const Bytes users("carl\nBob\nann\n");
+    const Bytes searches("lamps|lamp shade|1||8||||True\ncameras|digital camera|2||2|625|10|200|False\n");
+    const QString saved = "saved:" + QString::fromUtf8(Bytes(searches).replace("\n", "\r\n"));
+    const QString mugs("Mugs|blue mug|3|chipped|8|12|1|20|True\r\n");
+    QTest::newRow("sellers: sorted; delete, add, Go!; only the unload saves") << "Sellers" << users
+        << List{"title:Favorite Sellers List", "rows:ann,Bob,carl", "sel:", "esc", "click:Bob", "delete", "sel:carl",
+                "add:Bea", "sel:carl", "rows:ann,Bea,carl", "go", "chosen:carl", "saved:same", "unload", "saved:carl\r\nann\r\nBea\r\n"};
+    QTest::newRow("sellers: Esc does not cancel adding; a repeat, the close box, a line break add nothing") << "Sellers" << users
+        << List{"add:dora;;esc,cmdAdd", "add:CARL", "add:emil;;closebox", "add:x\r\ny", "told:\"User ID:\"",
+                "rows:ann,Bob,carl,dora", "closebox", "saved:carl\r\nBob\r\nann\r\ndora\r\n"};
+    QTest::newRow("bidders: the only row deleted; program end saves") << "Bidders"
+        << Bytes("ann\n") << List{"title:Favorite Bidders List", "click:ann", "delete", "sel:", "rows:", "end", "saved:"};
+    QTest::newRow("searches: double-click runs; only the unload saves") << "Searches" << searches
+        << List{"rows:cameras,lamps", "sel:", "esc", "dclick:cameras", "chosen:http://search.ebay.co.uk/ws/search/SaleSearch?"
+                "&sapricelo=10&sapricehi=200&exclude=&soincludewords=digital camera&sotextsearched=1&sacategory=625"
+                "&sosearchwordscombine=2", "saved:same", "unload", saved};
+    QTest::newRow("searches: delete the last row, compose, a taken name; program end saves") << "Searches" << searches
+        << List{"click:lamps", "delete", "sel:cameras", "add:Mugs", "sel:cameras", "rows:cameras,Mugs", "add:MUGS",
+                "told:Unsuccessful: The search you attempted to save\r\nwas not successfully saved.\r\n\r\nMake sure you "
+                "choose a unique\r\nname for each search.  Two searches\r\nwith the same name cannot be saved.",
+                "rows:cameras,Mugs", "end", "saved:cameras|digital camera|2||2|625|10|200|False\r\n" + mugs};
+    QTest::newRow("compose: an empty name takes the keywords; two blanks are two characters") << "Searches" << searches
+        << List{"add:;lamp shade", "dialog:1 0 lamp shade", "add:;  ", "dialog:1 0   ", "rows:  ,cameras,lamp shade,lamps",
+                "close", saved + "lamp shade|lamp shade|1||0||||False\r\n  |  |1||0||||False\r\n"};
+    QTest::newRow("compose: refusals keep the dialog and its input") << "Searches" << searches
+        << List{"add:;x", "dialog:0 1 x", "told:Choose Keywords: You must enter your search terms into the Keywords box",
+                "add:;red|blue", "dialog:0 1 ", "told:\"Keywords:\"", "add:a\nb;lamp", "dialog:0 1 a\nb",
+                "told:\"Choose a name for this search:\"", "rows:cameras,lamps", "close", saved};
+    QTest::newRow("compose: Cancel asks, the close box and Esc do not") << "Searches" << searches
+        << List{"add:;lamp;cmdCancel", "dialog:0 0 ", "told:Are you sure?: Are you sure you want to cancel without saving?",
+                "answer:cancel", "add:;lamp;cmdCancel", "dialog:0 1 ", "told:Are you sure?", "add:;lamp;closebox", "dialog:0 0 ",
+                "add:;lamp;esc", "dialog:0 1 ", "rows:cameras,lamps", "close", saved};
+    QTest::newRow("searches: the only row deleted; close box saves") << "Searches" << Bytes("a|k|1||0||||True\n")
+        << List{"click:a", "delete", "sel:", "closebox", "saved:"};
+    QTest::newRow("sellers: unreadable, locked, left alone") << "Sellers" << Bytes("dir") << List{"locked", "close"};
+    QTest::newRow("searches: unreadable, locked, left alone") << "Searches" << Bytes("dir") << List{"locked", "close"};
+    QTest::newRow("sellers: full disk, Cancel keeps the old file") << "Sellers" << users
+        << List{"add:dora", "answer:cancel", "full", "close", "told:%path", "saved:same"};
+    QTest::newRow("searches: full disk, Retry") << "Searches" << searches
+        << List{"add:Mugs", "answer:retry", "full", "close", "told:%path", saved + mugs};
+    QTest::newRow("bidders: a folder in the way, reason told, Retry") << "Bidders" << users
+        << List{"answer:retry", "blocked", "close", "told:%path|directory", "saved:carl\r\nBob\r\nann\r\n"};
+}
+
+void TestLists::windows()
+{
+    QFETCH(QString, kind);
+    QFETCH(Bytes, file);
+    QFETCH(List, steps);
+    ListWindow w(kind, file);
+    for (const QString &step : steps) {
+        w.step(step);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable("at " + step));
+    }
+    QVERIFY(!w.window->isVisible());
+    QCOMPARE(w.shown->texts.size(), w.told); // and no other message
+    QVERIFY(file != "dir" || QFileInfo(w.path() + "/inside").isDir());
+}
+
+BIDBENCH_TEST_MAIN(TestLists)
+#include "tst_lists.moc"
