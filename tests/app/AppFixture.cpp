@@ -1,12 +1,9 @@
 #include "AppFixture.h"
 
-#include "AddressBox.h"
 #include "CError.h"
 #include "CStartStatus.h"
-#include "TabControl.h"
 #include "TestMain.h"
 
-#include <QLabel>
 #include <QTimer>
 
 AppFixture::AppFixture()
@@ -23,11 +20,8 @@ AppContext AppFixture::context()
     c.destinations = testDestinations();
     c.settings = &settings;
     c.shell = &shell;
-    const BrowserPaneFactory fakes = FakeBrowserPane::factory(&panes);
-    c.paneFactory = [fakes](PaneKind kind, QWidget *parent) {
+    c.paneFactory = [fakes = FakeBrowserPane::factory()](PaneKind kind, QWidget *parent) {
         auto *pane = static_cast<FakeBrowserPane *>(fakes(kind, parent));
-        if (kind != PaneKind::Talvex)
-            return pane;
         // The load waits for the local please-wait page, which a real pane loads at once.
         auto *pleaseWait = new QTimer(pane);
         QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
@@ -36,8 +30,9 @@ AppContext AppFixture::context()
                 pane->finishLoad(pane->requests.last().address);
             }
         });
-        pleaseWait->start(5);
-        return static_cast<FakeBrowserPane *>(pane);
+        if (kind == PaneKind::Talvex)
+            pleaseWait->start(5);
+        return pane;
     };
     c.programDir = programDir;
     c.endProgram = [this] {
@@ -58,72 +53,10 @@ AppContext AppFixture::contextWithVersionCheck(const QString &makerHost)
     return c;
 }
 
-FMain *AppFixture::create(bool hasAccount)
-{
-    window = std::make_unique<FMain>(context(), hasAccount);
-    return window.get();
-}
-
-FMain *AppFixture::start(bool hasAccount)
-{
-    create(hasAccount)->show();
-    return window.get();
-}
-
-QAction *AppFixture::button(int index) const
-{
-    return window->findChild<QAction *>(QStringLiteral("tbrNavigate.Buttons(%1)").arg(index));
-}
-
-AddressBox *AppFixture::addressBox() const
-{
-    return part<AddressBox>("cboAddress");
-}
-
-TabControl *AppFixture::tabs() const
-{
-    return part<TabControl>("SSTab1");
-}
-
-void AppFixture::showTab(int tab) const
-{
-    tabs()->setTab(tab);
-}
-
-QString AppFixture::panel(int index) const
-{
-    return window->findChild<QLabel *>(QStringLiteral("sbStatusBar.Panels(%1)").arg(index))->text();
-}
-
-FakeBrowserPane *AppFixture::talvex() const
-{
-    return part<FakeBrowserPane>("brwSnipe");
-}
-
-FakeBrowserPane *AppFixture::auction() const
-{
-    return part<FakeBrowserPane>("brwAuction");
-}
-
 QStringList AppFixture::addresses(const FakeBrowserPane *pane) const
 {
     QStringList sent;
     for (const FakeBrowserPane::Request &r : pane->requests)
         sent.append(r.address);
     return sent;
-}
-
-QString AppFixture::setting(const QString &section, const QString &key) const
-{
-    return settings.GetSetting(QStringLiteral("Talvex Bidbench"), section, key);
-}
-
-void AppFixture::store(const QString &section, const QString &key, const QString &value)
-{
-    settings.SaveSetting(QStringLiteral("Talvex Bidbench"), section, key, value);
-}
-
-void AppFixture::storeGeometry(const QString &key, const QString &value)
-{
-    settings.SaveSetting(QStringLiteral("Mardell"), QStringLiteral("Talvex Bidbench"), key, value);
 }

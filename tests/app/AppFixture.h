@@ -1,20 +1,20 @@
 #pragma once
 
+#include "AddressBox.h"
 #include "AppContext.h"
 #include "FakeBrowserPane.h"
 #include "FMain.h"
 #include "ModalAnswer.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
+#include "TabControl.h"
 #include "TestFiles.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <memory>
-
-class AddressBox;
-class TabControl;
 
 // One main window over fake panes, a recording shell and a private settings store. The
 // window's parts are found by their design names, as a user finds them by their captions.
@@ -25,33 +25,33 @@ struct AppFixture
     AppContext context();
     // With the error reporter and the version check against the maker's host given.
     AppContext contextWithVersionCheck(const QString &makerHost);
-    FMain *create(bool hasAccount = true); // not yet shown, so not yet loaded
-    FMain *start(bool hasAccount = true);  // shown, which runs the load
+    FMain *create(bool hasAccount = true) { return (window = std::make_unique<FMain>(context(), hasAccount)).get(); }
+    FMain *start(bool hasAccount = true) { create(hasAccount)->show(); return window.get(); }
 
     template <typename T = QAction>
-    T *part(const char *name) const
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
-    void trigger(const char *action) const { part(action)->trigger(); }
-    QAction *button(int index) const; // the navigation toolbar's, 1 ... 7
-    AddressBox *addressBox() const;
-    TabControl *tabs() const;
-    void showTab(int tab) const;
-    QString panel(int index) const; // the status bar's, 1 ... 3
-
-    FakeBrowserPane *talvex() const;
-    FakeBrowserPane *auction() const;
+    T *part(const QString &name) const { return window->findChild<T *>(name); }
+    void trigger(const QString &action) const { part(action)->trigger(); }
+    QAction *button(int index) const { return part(QString("tbrNavigate.Buttons(%1)").arg(index)); }
+    AddressBox *addressBox() const { return part<AddressBox>("cboAddress"); }
+    TabControl *tabs() const { return part<TabControl>("SSTab1"); }
+    void showTab(int tab) const { tabs()->setTab(tab); }
+    QString panel(int index) const { return part<QLabel>(QString("sbStatusBar.Panels(%1)").arg(index))->text(); }
+    FakeBrowserPane *talvex() const { return part<FakeBrowserPane>("brwSnipe"); }
+    FakeBrowserPane *auction() const { return part<FakeBrowserPane>("brwAuction"); }
     QStringList addresses(const FakeBrowserPane *pane) const; // every Navigate, in order
-    QString setting(const QString &section, const QString &key) const;
-    void store(const QString &section, const QString &key, const QString &value);
-    void storeGeometry(const QString &key, const QString &value);
+    QString setting(const QString &section, const QString &key) const
+    {
+        return settings.GetSetting("Talvex Bidbench", section, key);
+    }
+    void store(const QString &section, const QString &key, const QString &value)
+    {
+        settings.SaveSetting("Talvex Bidbench", section, key, value);
+    }
 
     QTemporaryDir settingsDir;
     SettingsStore settings;
     RecordingShell shell;
     QString programDir;
-    QList<FakeBrowserPane *> panes;
     int ended = 0;
     QStringList settingsAtEnd; // the settings files' contents when the program ended
     std::unique_ptr<FMain> window;

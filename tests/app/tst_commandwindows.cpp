@@ -34,7 +34,10 @@ void choose(QWidget *modal, const QString &row)
     auto *list = modal->findChild<QListWidget *>("lstFavorites");
     auto *tree = modal->findChild<QTreeWidget *>("TreeView1");
     auto *item = modal->findChild<QLineEdit *>("txtItem");
-    if (!row.isEmpty() && list && !list->findItems(row, Qt::MatchExactly).isEmpty()) {
+    if (row == "-" && list) {
+        list->clearSelection();
+        modal->findChild<QPushButton *>("cmdGetInfo")->click();
+    } else if (!row.isEmpty() && list && !list->findItems(row, Qt::MatchExactly).isEmpty()) {
         list->setCurrentItem(list->findItems(row, Qt::MatchExactly).first());
         for (const char *go : {"cmdGetInfo", "cmdGo"}) {
             if (auto *button = modal->findChild<QPushButton *>(go))
@@ -102,6 +105,7 @@ void TestCommandWindows::entryPoints_data()
         << r + "deal.test/x%3Fa%3D1,2;b" << "";
     QTest::newRow("empty shortcut opens nothing") << "Favorites" << "Empty" << "Browser Favorites" << "" << "" << "";
     QTest::newRow("sellers closed") << "Sellers" << "" << "Favorite Sellers List" << "" << "" << "";
+    QTest::newRow("bidders, Go! with nothing chosen") << "mnuFavoritesBidders" << "-" << "Favorite Bidders List" << "" << "" << "";
     QTest::newRow("searches closed") << "mnuFavoriteSearches" << "" << "Favorite Auction Searches" << "" << "" << "";
     QTest::newRow("floating toolbar, leading zeros") << "button 7" << "000123" << "Talvex Bidbench" << "talvex"
         << "http://service.test/secure/login.cfm?item_number=000123" << "";
@@ -151,7 +155,7 @@ void TestCommandWindows::entryPoints()
     } else if (entry == "lblMardell") {
         QTest::mouseClick(f.part<LinkLabel>("lblMardell"), Qt::LeftButton);
     } else {
-        f.trigger(entry.toLatin1());
+        f.trigger(entry);
     }
 
     QCOMPARE(caption, window);

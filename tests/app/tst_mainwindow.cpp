@@ -1,6 +1,5 @@
 #include "AddressBox.h"
 #include "AppFixture.h"
-#include "StarFrames.h"
 #include "TabControl.h"
 #include "TestMain.h"
 #include "Twips.h"
@@ -37,7 +36,6 @@ private slots:
     void buttonTextToggle();
     void snipeEntryPoints_data();
     void snipeEntryPoints();
-    void indicatorFollowsTheShownPane();
 };
 
 void TestMainWindow::loadWithStoredSettings_data()
@@ -150,7 +148,7 @@ void TestMainWindow::commandsActOnTheShownPane()
 
     bool isIndex = false;
     const int index = command.toInt(&isIndex);
-    (isIndex ? f.button(index) : f.part(command.toLatin1()))->trigger();
+    (isIndex ? f.button(index) : f.part(command))->trigger();
     const bool navigates = expected.startsWith("http");
     QCOMPARE(f.addresses(shown).mid(sentBefore.size()), navigates ? QStringList{expected} : QStringList());
     QCOMPARE(shown->calls, navigates || expected.isEmpty() ? QStringList() : QStringList{expected});
@@ -252,28 +250,6 @@ void TestMainWindow::snipeEntryPoints()
     QCOMPARE(f.addresses(f.talvex()).mid(before.size()), snipeUrl.isEmpty() ? QStringList() : QStringList{snipeUrl});
     QCOMPARE(f.tabs()->Tab(), snipeUrl.isEmpty() ? 1 : 0);
     QCOMPARE(box->text() == address, !snipeUrl.isEmpty() || entry != "typed"); // undone, or kept
-}
-
-void TestMainWindow::indicatorFollowsTheShownPane()
-{
-    AppFixture f;
-    f.start();
-    auto *star = f.part<QTimer>("timStar");
-    auto *picture = f.part<QLabel>("picSnipe");
-    star->stop(); // ticks come from the test
-    const auto tick = [star, picture] {
-        QMetaObject::invokeMethod(star, "timeout");
-        return picture->pixmap().toImage();
-    };
-    StarFrames frames;
-    f.talvex()->busy = true; // the Talvex tab is shown: its pane decides, and the pictures turn
-    f.auction()->busy = false;
-    const QImage first = tick();
-    QVERIFY(first != tick() && first != frames.large(8).toImage());
-    f.showTab(1); // an idle pane: the resting picture, small without labels
-    f.trigger("mnuButtonBarStatusViewLabels");
-    star->stop();
-    QCOMPARE(tick(), frames.small(8).toImage());
 }
 
 BIDBENCH_TEST_MAIN(TestMainWindow)

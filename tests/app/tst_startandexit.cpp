@@ -88,7 +88,7 @@ void TestStartAndExit::exitWaitsTwoSecondsThenStores()
     QFETCH(int, site);
     AppFixture f;
     FMain *w = f.start();
-    f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)).toLatin1());
+    f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
     if (site == 0)
         f.part("mnuOptionsSite(1)")->setChecked(false);
     if (textOff)

@@ -5,6 +5,7 @@
 #include "ModalAnswer.h"
 #include "ProgramEnd.h"
 #include "TestFiles.h"
+#include "RecordingShell.h"
 #include "TestMain.h"
 #include "TitleBarClose.h"
 #include "UserIDFile.h"
@@ -79,7 +80,7 @@ struct ListWindow : QObject
         else if (!bytes.isNull())
             writeBytes(path(), bytes);
         if (kind == "Searches") {
-            window = std::make_unique<FFavoriteSearches>(dir, testDestinations().searchDomains, nullptr);
+            window = std::make_unique<FFavoriteSearches>(dir, testDestinations().searchDomains, &shell);
         } else {
             auto users = std::make_unique<FFavorites>(dir);
             users->Initialize(kind == "Sellers");
@@ -123,6 +124,8 @@ struct ListWindow : QObject
             for (const QString &part : arg.split(u'|'))
                 QVERIFY2(QString(shown->titles[told] + ": " + shown->texts[told]).contains(part), qPrintable(shown->texts[told]));
             ++told;
+        } else if (what == "opened") {
+            QCOMPARE(shell.opened.join(u','), arg);
         } else if (what == "locked") {
             const QLabel *why = window->findChild<QLabel *>("lblReadFailed");
             QVERIFY(why->isVisible() && why->text().contains(QDir::toNativeSeparators(path())));
@@ -159,6 +162,7 @@ struct ListWindow : QObject
 
     QString kind;
     Bytes bytes;
+    RecordingShell shell;
     QString dir = TestEnvironment::programDir();
     std::unique_ptr<ShownWindows> shown = std::make_unique<ShownWindows>();
     int told = 0;
@@ -347,6 +351,9 @@ void TestLists::windows_data()
         << List{"add:;x", "dialog:0 1 x", "told:Choose Keywords: You must enter your search terms into the Keywords box",
                 "add:;red|blue", "dialog:0 1 ", "told:\"Keywords:\"", "add:a\nb;lamp", "dialog:0 1 a\nb",
                 "told:\"Choose a name for this search:\"", "rows:cameras,lamps", "close", saved};
+    QTest::newRow("compose: the category list opens in the user's browser, the dialog stays") << "Searches" << searches
+        << List{"add:;lamp;cmdCategory", "dialog:0 1 ", "opened:http://listings.ebay.com/aw/plistings/list/categories.html",
+                "rows:cameras,lamps", "close", saved};
     QTest::newRow("compose: Cancel asks, the close box and Esc do not") << "Searches" << searches
         << List{"add:;lamp;cmdCancel", "dialog:0 0 ", "told:Are you sure?: Are you sure you want to cancel without saving?",
                 "answer:cancel", "add:;lamp;cmdCancel", "dialog:0 1 ", "told:Are you sure?", "add:;lamp;closebox", "dialog:0 0 ",
