@@ -21,8 +21,6 @@ void FakeBrowserPane::Navigate(const QString &address)
 {
     requests.append({address, {}, {}, false});
     busy = true;
-    if (autoFinish)
-        finishLoad(address);
 }
 
 void FakeBrowserPane::Navigate(const QString &address, const QByteArray &postData,
@@ -30,8 +28,6 @@ void FakeBrowserPane::Navigate(const QString &address, const QByteArray &postDat
 {
     requests.append({address, postData, headerLine, true});
     busy = true;
-    if (autoFinish)
-        finishLoad(address);
 }
 
 void FakeBrowserPane::Stop()

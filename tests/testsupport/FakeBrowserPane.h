@@ -58,7 +58,6 @@ public:
     bool back = false;
     bool forward = false;
     bool selection = false;
-    bool autoFinish = false;  // Navigate completes at once, as a fast page would
     bool findResult = true;   // what findText reports
     int findMatches = 1;      // matches findText reports when findResult is true
     QString lastFind;

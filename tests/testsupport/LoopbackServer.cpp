@@ -80,7 +80,6 @@ bool LoopbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket
     recorded.headers = request.headers();
     recorded.body = request.body();
     requests.append(recorded);
-    emit requestReceived(recorded);
 
     const Reply reply = m_handler(recorded);
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Reply\r\nContent-Type: " + reply.contentType

@@ -57,9 +57,6 @@ public:
     static Reply page(const QString &title, const QByteArray &body = "ok");
     static Reply redirect(const QString &location);
 
-signals:
-    void requestReceived(const LoopbackServer::Request &request);
-
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
     void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
