@@ -51,11 +51,7 @@ public:
             shown.append(box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup!"));
         return handled;
     }
-    bool open(const QString &target) override
-    {
-        shown.append(QStringLiteral("open:") + target);
-        return true;
-    }
+    bool open(const QString &target) override { return shown.append(QStringLiteral("open:") + target), true; }
 };
 } // namespace
 
