@@ -114,18 +114,16 @@ struct ListWindow : QObject
             QCOMPARE(list->selectedItems().isEmpty() ? QString() : list->selectedItems()[0]->text(), arg);
             QCOMPARE(button("cmdDelete")->isEnabled(), !arg.isEmpty());
             QCOMPARE(go()->isEnabled(), kind != "Searches" || !arg.isEmpty());
-        } else if (what == "rows" || what == "title" || what == "chosen" || what == "saved" || what == "dialog") {
+        } else if (QStringList{"rows", "title", "chosen", "saved", "dialog", "opened"}.contains(what)) {
             const QVariant actual = what == "rows" ? QVariant(rows.join(u',')) : what == "title" ? window->windowTitle()
                 : what == "saved" ? QVariant(readBytes(path())) : what == "dialog" ? QVariant(dialog)
-                : window->property(kind == "Searches" ? "SearchURL" : "SelectedUserID");
+                : what == "opened" ? shell.opened.join(u',') : window->property(kind == "Searches" ? "SearchURL" : "SelectedUserID");
             QCOMPARE(actual.toString(), arg == "same" ? QString::fromUtf8(bytes) : arg);
         } else if (what == "told") {
             QVERIFY(shown->texts.size() > told);
             for (const QString &part : arg.split(u'|'))
                 QVERIFY2(QString(shown->titles[told] + ": " + shown->texts[told]).contains(part), qPrintable(shown->texts[told]));
             ++told;
-        } else if (what == "opened") {
-            QCOMPARE(shell.opened.join(u','), arg);
         } else if (what == "locked") {
             const QLabel *why = window->findChild<QLabel *>("lblReadFailed");
             QVERIFY(why->isVisible() && why->text().contains(QDir::toNativeSeparators(path())));

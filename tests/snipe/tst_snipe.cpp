@@ -57,7 +57,6 @@ private slots:
     void welcomeLink();
     void floatingToolbar();
     void busyIndicator();
-    void idleIndicatorDoesNotRepaint();
 };
 
 void TestSnipe::itemNumber_data()
@@ -262,7 +261,8 @@ void TestSnipe::floatingToolbar()
     QVERIFY(toolbar.isVisible() && toolbar.ItemNumber().isEmpty());
 }
 
-// Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load.
+// Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load. Then: an
+// idle indicator does not repaint its picture.
 void TestSnipe::busyIndicator()
 {
     const StarFrames frames;
@@ -280,16 +280,12 @@ void TestSnipe::busyIndicator()
         }
         QCOMPARE(seen.join(' '), shown);
     }
-}
 
-void TestSnipe::idleIndicatorDoesNotRepaint()
-{
     struct CountingLabel : QLabel
     {
         int paints = 0;
         void paintEvent(QPaintEvent *event) override { ++paints, QLabel::paintEvent(event); }
     } picSnipe;
-    const StarFrames frames;
     BusyIndicator indicator(picSnipe, frames);
     picSnipe.show();
     QVERIFY(QTest::qWaitForWindowExposed(&picSnipe));

@@ -198,7 +198,7 @@ void TestSupport::errorWindowsStandAlone()
     shell.result = false; // no mail program: the window closes all the same
     CError errors(QStringLiteral("help@maker.test"), shell);
     const QString report = QStringLiteral("50% & more?\r\nline two");
-    for (const QString &text : {report, QString(), QStringLiteral("x"), QStringLiteral("y")})
+    for (const QString &text : {report, QString(), QStringLiteral("x")})
         errors.Alert(text);
     QMap<QString, FError *> byText;
     for (FError *w : errorWindows()) {
@@ -208,14 +208,12 @@ void TestSupport::errorWindowsStandAlone()
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
         byText.insert(control<QPlainTextEdit>(w, "txtError")->toPlainText(), w);
     }
-    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x", "y"}));
+    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x"}));
 
-    control(byText.value("x"), "cmdContinue")->click();
-    QVERIFY(closeFromTitleBar(byText.value("y")));
-    control(byText.value(""), "cmdEmail")->click();
+    control(byText.value(""), "cmdContinue")->click();
+    QVERIFY(closeFromTitleBar(byText.value("x")));
     control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
-    const QString head = QStringLiteral("mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=");
-    QCOMPARE(shell.opened, (QStringList{head, head + report}));
+    QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=" + report});
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(errorWindows().isEmpty());
 }
