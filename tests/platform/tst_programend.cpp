@@ -3,7 +3,6 @@
 
 #include <QDialog>
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
 
 // One test only: ending the program leaves every event loop of this process for good.

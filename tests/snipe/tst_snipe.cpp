@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QUrlQuery>
 
 namespace {
@@ -50,19 +49,14 @@ class TestSnipe : public QObject
 private slots:
     void itemNumber_data();
     void itemNumber();
-    void snipeCommandState_data();
-    void snipeCommandState();
     void loginBody_data();
     void loginBody();
-    void startupNavigation_data();
     void startupNavigation();
     void startupLoginWaits();
     void failedPasswordSaveIsTold();
     void welcomeLink();
     void floatingToolbar();
-    void busyIndicator_data();
     void busyIndicator();
-    void idleIndicatorDoesNotRepaint();
 };
 
 void TestSnipe::itemNumber_data()
@@ -91,61 +85,35 @@ void TestSnipe::itemNumber_data()
     QTest::newRow("itm only in the query") << "https://www.ebay.com/sch?x=/itm/123456789012" << "-";
     QTest::newRow("itm as the host") << "http://itm/123456789012" << "-";
     QTest::newRow("product page") << "https://www.ebay.com/p/123456789012" << "-";
-    QTest::newRow("epid") << "https://www.ebay.com/sch/i.html?epid=123456789012" << "-";
 }
 
+// Snipe is on exactly when there is an item number. Button and menu item for (auction tab, menu
+// item on now): the auction tab turns the menu item on, the Talvex tab leaves it as it is.
 void TestSnipe::itemNumber()
 {
     QFETCH(QString, address);
     QFETCH(QString, item);
     QCOMPARE(itemNumberFromAddress(address).value_or(QStringLiteral("-")), item);
+    QStringList states;
+    for (auto [auctionTab, menuItemOn] : {std::pair{true, false}, {false, false}, {false, true}}) {
+        const SnipeCommandState state = snipeCommandState(address, auctionTab, menuItemOn);
+        states.append(QString(state.button ? "B" : "-") + (state.menuItem ? "M" : "-"));
+    }
+    QCOMPARE(states.join(' '), item == "-" ? "-- -- --" : "BM B- BM");
 }
 
-void TestSnipe::snipeCommandState_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("auctionTab");
-    QTest::addColumn<bool>("menuEnabledNow");
-    QTest::addColumn<QString>("state"); // button, menu item
-    const QString item = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890";
-    QTest::newRow("item, auction tab") << item << true << false << "BM";
-    QTest::newRow("item, Talvex tab: the menu item keeps off") << item << false << false << "B-";
-    QTest::newRow("item, Talvex tab: the menu item keeps on") << item << false << true << "BM";
-    QTest::newRow("no item turns both off") << "http://www.ebay.com/" << false << true << "--";
-}
-
-void TestSnipe::snipeCommandState()
-{
-    QFETCH(QString, address);
-    QFETCH(bool, auctionTab);
-    QFETCH(bool, menuEnabledNow);
-    QFETCH(QString, state);
-    const SnipeCommandState s = ::snipeCommandState(address, auctionTab, menuEnabledNow);
-    QCOMPARE(QString(s.button ? "B" : "-") + (s.menuItem ? "M" : "-"), state);
-}
-
-void TestSnipe::startupNavigation_data()
-{
-    QTest::addColumn<bool>("hasAccount");
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<int>("kind");
-    QTest::newRow("no account, user stored: sign up") << false << "bob" << int(StartupLogin::Navigation::SignUp);
-    QTest::newRow("account and user: the login post") << true << "bob" << int(StartupLogin::Navigation::LoginPost);
-    QTest::newRow("account, no user: the login page") << true << "" << int(StartupLogin::Navigation::LoginPage);
-}
-
+// Sign-up without an account; with one, the login post when a user is stored, else the login page.
 void TestSnipe::startupNavigation()
 {
-    QFETCH(bool, hasAccount);
-    QFETCH(QString, user);
-    QFETCH(int, kind);
-    const StartupLogin::Navigation next = StartupLogin::chooseNavigation(hasAccount, user, "p&w d", "service.test");
-    QCOMPARE(int(next.kind), kind);
-    const bool post = kind == StartupLogin::Navigation::LoginPost;
-    QCOMPARE(next.address, kind == StartupLogin::Navigation::SignUp ? QString("http://service.test/secure/signup.cfm")
-                                                                     : QString("http://service.test/secure/login.cfm"));
-    QCOMPARE(next.postData, post ? QByteArray("username=bob&temp_password=p%26w+d") : QByteArray());
-    QCOMPARE(next.headerLine, post ? QString("Content-Type: application/x-www-form-urlencoded") : QString());
+    QStringList seen;
+    for (auto [hasAccount, user] : {std::pair{false, "bob"}, {true, ""}, {true, "bob"}}) {
+        const StartupLogin::Navigation next = StartupLogin::chooseNavigation(hasAccount, user, "p&w d", "service.test");
+        seen.append((next.kind == StartupLogin::Navigation::LoginPost ? "POST " : "GET ") + next.address + ' '
+                    + QString::fromLatin1(next.postData) + ' ' + next.headerLine);
+    }
+    const QString at = QStringLiteral("http://service.test/secure/");
+    QCOMPARE(seen, (QStringList{"GET " + at + "signup.cfm  ", "GET " + at + "login.cfm  ", "POST " + at + "login.cfm "
+                                "username=bob&temp_password=p%26w+d Content-Type: application/x-www-form-urlencoded"}));
 }
 
 void TestSnipe::loginBody_data()
@@ -153,12 +121,10 @@ void TestSnipe::loginBody_data()
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QByteArray>("body");
-    QTest::newRow("plain") << "jsmith" << "secret99" << QByteArray("username=jsmith&temp_password=secret99");
-    QTest::newRow("ampersand adds no field") << "bob" << "pa&admin=1" << QByteArray("username=bob&temp_password=pa%26admin%3D1");
-    QTest::newRow("plus and percent") << "bob" << "1+1=2%" << QByteArray("username=bob&temp_password=1%2B1%3D2%25");
-    QTest::newRow("blanks become plus") << "jo smith" << " a b " << QByteArray("username=jo+smith&temp_password=+a+b+");
+    QTest::newRow("& = + % add no field") << "bob" << "pa&admin=1+1%" << QByteArray("username=bob&temp_password=pa%26admin%3D1%2B1%25");
+    QTest::newRow("blanks are plus; 0-9 *-._ kept") << "jo smith" << " 9*b-c.d_e " << QByteArray("username=jo+smith&temp_password=+9*b-c.d_e+");
     QTest::newRow("UTF-8, line break") << "Jürgen" << "€\r\n" << QByteArray("username=J%C3%BCrgen&temp_password=%E2%82%AC%0D%0A");
-    QTest::newRow("*-._ as they are, empty password") << "a*b-c.d_e" << "" << QByteArray("username=a*b-c.d_e&temp_password=");
+    QTest::newRow("empty password") << "jsmith" << "" << QByteArray("username=jsmith&temp_password=");
 }
 
 // Also what a form parser on the service's side makes of it: exactly the two fields, as typed.
@@ -205,18 +171,16 @@ void TestSnipe::startupLoginWaits()
     QTimer::singleShot(30, qApp, [gone] { delete gone; });
     StartupLogin::run(*gone, dir, true, "bob", "pw", "svc.test");
 
-    // A pane that never shows a sign of loading is given up on; one that starts late is waited for.
-    FakeBrowserPane silent, slow;
-    StartupLogin::PaneLoadWait giveUp(silent, 150);
-    silent.Navigate("/x/PleaseWait.html");
-    silent.busy = false;
-    giveUp.exec();
-    QVERIFY(giveUp.gaveUpWithoutStart());
-    StartupLogin::PaneLoadWait waitForIt(slow, 150);
-    QTimer::singleShot(300, &slow, [&] { slow.finishLoad("/x/PleaseWait.html"); });
-    slow.Navigate("/x/PleaseWait.html");
-    waitForIt.exec();
-    QVERIFY(!waitForIt.gaveUpWithoutStart() && !slow.Busy());
+    // A pane that never shows a sign of loading is given up on; one that loads long is waited for.
+    for (bool loads : {false, true}) {
+        FakeBrowserPane waited;
+        StartupLogin::PaneLoadWait wait(waited, 150);
+        QTimer::singleShot(300, &waited, [&] { waited.finishLoad("/x/PleaseWait.html"); });
+        waited.Navigate("/x/PleaseWait.html");
+        waited.busy = loads;
+        wait.exec();
+        QVERIFY(wait.gaveUpWithoutStart() != loads && !waited.Busy());
+    }
 }
 
 void TestSnipe::failedPasswordSaveIsTold()
@@ -230,16 +194,14 @@ void TestSnipe::failedPasswordSaveIsTold()
     answerNextMessageBox(QMessageBox::Ok, &told);
     w.show();
     QTest::mouseClick(w.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
-    QVERIFY(!told.isEmpty());
-    QVERIFY(w.isHidden() && !w.Cancelled());
+    QVERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
     QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
 }
 
 // Which moves after a hover bring the link's resting look back, and where it leads.
 void TestSnipe::welcomeLink()
 {
-    QTemporaryDir dir;
-    SettingsStore settings(dir.path());
+    SettingsStore settings(TestEnvironment::programDir());
     RecordingShell shell;
     FStart welcome(&settings, &shell, "http://maker.test");
     welcome.show();
@@ -269,11 +231,8 @@ void TestSnipe::floatingToolbar()
         change();
         seen.append(box->text() + (toolbar.snipeAction()->isEnabled() ? ":on" : ":off"));
     };
-    edit([] {});
-    edit([&] { QTest::keyClicks(box, "0042"); });
-    edit([&] { QTest::keyClick(box, Qt::Key_A); });
-    edit([&] { QTest::keyClick(box, Qt::Key_Backspace); });
-    edit([&] { QTest::keyClick(box, Qt::Key_Space); });
+    for (const char *keys : {"", "0042", "a", "\b", " "}) // "\b": Backspace
+        edit([&] { QTest::keyClicks(box, keys); });
     edit([&] { box->setText("\u0661\u0662"); }); // digits, but not 0 to 9
     // Dropped in the middle of the old text, where an ordinary box would insert it; as text
     // or as a link only, the whole address replaces it, undoably, and the source keeps it.
@@ -283,7 +242,7 @@ void TestSnipe::floatingToolbar()
             QMimeData data;
             asUrl ? data.setUrls({QUrl("http://x/v?item=3041234567")}) : data.setText("http://x/v?item=3041234567");
             QDragEnterEvent enter(box->rect().center(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(box, &enter);
+            QVERIFY(QApplication::sendEvent(box, &enter) && enter.isAccepted());
             QDropEvent drop(QPointF(box->rect().center()), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(box, &drop);
             QCOMPARE(drop.dropAction(), Qt::CopyAction);
@@ -302,60 +261,42 @@ void TestSnipe::floatingToolbar()
     QVERIFY(toolbar.isVisible() && toolbar.ItemNumber().isEmpty());
 }
 
-void TestSnipe::busyIndicator_data()
-{
-    // Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load.
-    QTest::addColumn<QString>("ticks");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("large list wraps after seven") << "R L L L L L L L L L" << "L8 L1 L2 L3 L4 L5 L6 L7 L1 L2";
-    QTest::newRow("small list, counter runs on while idle")
-        << "S S S S S S S S s l l L" << "S1 S2 S3 S4 S5 S6 S7 S1 S8 L8 L8 L5";
-}
-
+// Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load. Then: an
+// idle indicator does not repaint its picture.
 void TestSnipe::busyIndicator()
 {
-    QFETCH(QString, ticks);
-    QFETCH(QString, shown);
     const StarFrames frames;
-    QLabel picSnipe;
-    BusyIndicator indicator(picSnipe, frames);
-    QStringList seen;
-    for (const QString &t : ticks.split(' ')) {
-        if (t == QLatin1String("R"))
-            indicator.showResting();
-        else
-            indicator.tick(t.at(0).isUpper(), t.at(0).toUpper() == 'L');
-        seen.append(shownFrame(picSnipe, frames));
+    for (auto [ticks, shown] : {std::pair{"R L L L L L L L L L", "L8 L1 L2 L3 L4 L5 L6 L7 L1 L2"}, // wraps after seven
+                                {"S S S S S S S S s l l L", "S1 S2 S3 S4 S5 S6 S7 S1 S8 L8 L8 L5"}}) { // the counter runs on while idle
+        QLabel picSnipe;
+        BusyIndicator indicator(picSnipe, frames);
+        QStringList seen;
+        for (const QString &t : QString(ticks).split(' ')) {
+            if (t == QLatin1String("R"))
+                indicator.showResting();
+            else
+                indicator.tick(t.at(0).isUpper(), t.at(0).toUpper() == 'L');
+            seen.append(shownFrame(picSnipe, frames));
+        }
+        QCOMPARE(seen.join(' '), shown);
     }
-    QCOMPARE(seen.join(' '), shown);
-}
 
-void TestSnipe::idleIndicatorDoesNotRepaint()
-{
-    const StarFrames frames;
-    QLabel picSnipe;
+    struct CountingLabel : QLabel
+    {
+        int paints = 0;
+        void paintEvent(QPaintEvent *event) override { ++paints, QLabel::paintEvent(event); }
+    } picSnipe;
     BusyIndicator indicator(picSnipe, frames);
     picSnipe.show();
     QVERIFY(QTest::qWaitForWindowExposed(&picSnipe));
     indicator.tick(false, true);
     QCoreApplication::processEvents();
-    struct PaintCounter : QObject
-    {
-        int paints = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            paints += event->type() == QEvent::Paint;
-            return false;
-        }
-    } counter;
-    picSnipe.installEventFilter(&counter);
-    for (int tick = 0; tick < 10; ++tick) {
+    picSnipe.paints = 0;
+    for (int tick = 0; tick < 10; ++tick, QCoreApplication::processEvents())
         indicator.tick(false, true);
-        QCoreApplication::processEvents();
-    }
-    QCOMPARE(counter.paints, 0);
+    QCOMPARE(picSnipe.paints, 0);
     indicator.tick(true, true);
-    QTRY_VERIFY(counter.paints > 0);
+    QTRY_VERIFY(picSnipe.paints > 0);
 }
 
 BIDBENCH_TEST_MAIN(TestSnipe)

@@ -51,11 +51,7 @@ public:
             shown.append(box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup!"));
         return handled;
     }
-    bool open(const QString &target) override
-    {
-        shown.append(QStringLiteral("open:") + target);
-        return true;
-    }
+    bool open(const QString &target) override { return shown.append(QStringLiteral("open:") + target), true; }
 };
 } // namespace
 
@@ -107,17 +103,15 @@ void TestSupport::readingTheAnswer()
     CStartStatus::VersionAnswer into;
     into.sUpdateURL = QStringLiteral("kept");
     const std::optional<RaisedError> error = CStartStatus::ReadTaggedAnswer(answer, into);
-    QCOMPARE(QStringList({QString::number(into.bIsNewVersion), into.sUpdateURL, into.sMessage,
-                          error ? QString::number(error->number()) + ' ' + error->description() : QString()})
-                 .join('|'),
-             read);
+    const QString raised = error ? QString::number(error->number()) + ' ' + error->description() : QString();
+    QCOMPARE(QStringList({QString::number(into.bIsNewVersion), into.sUpdateURL, into.sMessage, raised}).join('|'), read);
 }
 
 void TestSupport::updateAddressMustBeWebAddress()
 {
-    for (const char *web : {"http://x/setup.exe", "\r\n https://x/s.exe "})
-        QVERIFY2(FWebBrowse::isWebAddress(QString::fromUtf8(web)), web);
-    for (const char *other : {"file:///usr/bin/xterm", "/usr/bin/xterm", "ftp://x/setup.exe", "http:///setup.exe"})
+    // Plain http and file addresses: see the update rows.
+    QVERIFY(FWebBrowse::isWebAddress(QStringLiteral("\r\n https://x/s.exe ")));
+    for (const char *other : {"/usr/bin/xterm", "ftp://x/setup.exe", "http:///setup.exe"})
         QVERIFY2(!FWebBrowse::isWebAddress(QString::fromUtf8(other)), other);
 }
 
@@ -127,7 +121,7 @@ void TestSupport::answerAndUserAction_data()
     QTest::addColumn<int>("httpStatus");
     QTest::addColumn<QString>("action"); // on the update offer
     QTest::addColumn<QStringList>("seen"); // each entry found in what was seen at its place
-    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("after"); // shut down? end requests, DoneChecking signals
 
     const auto offer = [](const QByteArray &url, const QByteArray &message = "Version 3.0\r\nNew: all.") -> QByteArray {
         return "<status><newversion>1</newversion><updateurl>" + url + "</updateurl><message>" + message + "</message></status>";
@@ -136,23 +130,23 @@ void TestSupport::answerAndUserAction_data()
     const QStringList download = offered + QStringList{"QMessageBox:Download update",
         "A setup file will now be retrieved from the internet.\r\nPlease choose 'Open' when you are prompted."};
     QTest::newRow("404 is not read") << QByteArray("<status><newversion>1</newversion><message>x</status>") << 404 << ""
-                                     << QStringList() << "stops";
+                                     << QStringList() << "0 0 0";
     QTest::newRow("message alone, as text")
         << QByteArray("<status><newversion>true</newversion><message>Hello <b>you</b></message></status>") << 200 << ""
-        << QStringList{"QMessageBox:Mardell Message", "Hello <b>you</b>"} << "goes on";
-    QTest::newRow("Update Later") << offer("http://x/setup.exe") << 200 << "later" << offered << "goes on";
+        << QStringList{"QMessageBox:Mardell Message", "Hello <b>you</b>"} << "0 0 1";
+    QTest::newRow("Update Later") << offer("http://x/setup.exe") << 200 << "later" << offered << "0 0 1";
     QTest::newRow("close box, empty message") << offer("http://x/setup.exe", "") << 200 << "close"
-                                              << QStringList{offered.first(), "[]"} << "goes on";
+                                              << QStringList{offered.first(), "[]"} << "0 0 1";
     QTest::newRow("Update Now") << offer("\r\n http://x/setup 3.0.exe\r\n") << 200 << "update"
-                                << download + QStringList{"open:http://x/setup 3.0.exe"} << "ends";
+                                << download + QStringList{"open:http://x/setup 3.0.exe"} << "1 1 0";
     // Refused: the user is told which address, and the program goes on.
     QTest::newRow("file address refused") << offer("file:///usr/bin/xterm") << 200 << "update"
                                           << offered + QStringList{"QMessageBox:Download update", "file:///usr/bin/xterm"}
-                                          << "goes on";
+                                          << "0 0 1";
     QTest::newRow("unreadable answer reported")
         << QByteArray("<html><status><newversion>1</newversion><message>no end") << 200 << ""
         << QStringList{"FError:", "oStartStatus.OnVersionCheckAsynchResponse\n"
-                                  "oStartStatus.CheckVersionPage 5 Invalid procedure call or argument"} << "stops";
+                                  "oStartStatus.CheckVersionPage 5 Invalid procedure call or argument"} << "0 0 0";
 }
 
 void TestSupport::answerAndUserAction()
@@ -184,24 +178,18 @@ void TestSupport::answerAndUserAction()
     });
 
     QVERIFY(!status.CheckVersion());
-    bool answered = false;
-    // Queued behind the handler of the same response, so it runs once the result was shown.
-    connect(status.connection(), &MdWebCon::AsynchResponse, this, [&] { answered = true; }, Qt::QueuedConnection);
-    QVERIFY(QTest::qWaitFor([&] { return answered; }, 10000));
+    // Connected after the handler of the same response, so it sees the response once the result was shown.
+    QVERIFY(QSignalSpy(status.connection(), &MdWebCon::AsynchResponse).wait(10000));
     for (FError *error : errorWindows()) {
         user.shown.append(control<QPlainTextEdit>(error, "txtError")->toPlainText());
         error->close();
     }
 
-    QCOMPARE(server.requests.size(), 1);
-    QCOMPARE(server.requests.first().pathAndQuery(),
-             QStringLiteral("/version/versioncheck.asp?app=Talvex%20Bidbench&version=2.0.1&appclass=10&language="));
+    QCOMPARE(server.pagePaths(), QStringList{"/version/versioncheck.asp?app=Talvex%20Bidbench&version=2.0.1&appclass=10&language="});
     QCOMPARE(user.shown.size(), seen.size());
     for (qsizetype i = 0; i < seen.size(); ++i)
         QVERIFY2(user.shown.at(i).contains(seen.at(i)), qPrintable(user.shown.join(" | ")));
-    QCOMPARE(status.ShutDown(), after == QLatin1String("ends"));
-    QCOMPARE(endRequests, after == QLatin1String("ends") ? 1 : 0);
-    QCOMPARE(done.count(), after == QLatin1String("goes on") ? 1 : 0);
+    QCOMPARE(QString("%1 %2 %3").arg(status.ShutDown()).arg(endRequests).arg(done.count()), after);
 }
 
 void TestSupport::errorWindowsStandAlone()
@@ -210,7 +198,7 @@ void TestSupport::errorWindowsStandAlone()
     shell.result = false; // no mail program: the window closes all the same
     CError errors(QStringLiteral("help@maker.test"), shell);
     const QString report = QStringLiteral("50% & more?\r\nline two");
-    for (const QString &text : {report, QString(), QStringLiteral("x"), QStringLiteral("y")})
+    for (const QString &text : {report, QString(), QStringLiteral("x")})
         errors.Alert(text);
     QMap<QString, FError *> byText;
     for (FError *w : errorWindows()) {
@@ -220,14 +208,12 @@ void TestSupport::errorWindowsStandAlone()
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
         byText.insert(control<QPlainTextEdit>(w, "txtError")->toPlainText(), w);
     }
-    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x", "y"}));
+    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x"}));
 
-    control(byText.value("x"), "cmdContinue")->click();
-    QVERIFY(closeFromTitleBar(byText.value("y")));
-    control(byText.value(""), "cmdEmail")->click();
+    control(byText.value(""), "cmdContinue")->click();
+    QVERIFY(closeFromTitleBar(byText.value("x")));
     control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
-    const QString head = QStringLiteral("mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=");
-    QCOMPARE(shell.opened, (QStringList{head, head + report}));
+    QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=" + report});
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(errorWindows().isEmpty());
 }
@@ -281,8 +267,7 @@ void TestSupport::sysInfoStartsFirstToolOnPath()
         answerNextMessageBox(QMessageBox::Ok, &text, &title);
     StartSysInfo(shell, nullptr);
     qputenv("PATH", oldPath);
-    QCOMPARE(shell.started.size(), started.isEmpty() ? 0 : 1);
-    QCOMPARE(shell.started.value(0).first, started.isEmpty() ? QString() : bin + started);
+    QCOMPARE(shell.started, (started.isEmpty() ? decltype(shell.started)() : decltype(shell.started){{bin + started, {}}}));
     QCOMPARE(title + ": " + text, told ? "Talvex Bidbench: System Information Is Unavailable At This Time" : ": ");
 }
 
