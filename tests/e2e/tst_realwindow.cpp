@@ -16,10 +16,13 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <signal.h>
 
 // The main window with real panes against loopback servers: one is the sniping service, one the
 // redirect and the US site, one the German site. The tests run in order on the one window.
@@ -36,7 +39,9 @@ private slots:
     void itemPageEnablesSnipeAndSnipeCarriesTheCookie();
     void ctrlZInAPageFieldSnipes();
     void snipeTakesTheShownPageWhileItsPartsLoad();
+    void titlesAndFailedLoads();
     void movesWithinAPageLeaveTheWindowAtRest();
+    void endedRendererShowsAStoppedPageUntilRefresh();
     void findBarFindsAndCountsWords();
     void printGoesToPdfLikeFromTheDialog();
     void cleanupTestCase();
@@ -112,10 +117,12 @@ void TestRealWindow::initTestCase()
             return LoopbackServer::page("Item A", "<a id='next' href='/itemB?item=222'>B</a>");
         if (r.path == "/itemB")
             return LoopbackServer::page("Item B", "<img src='/slow.png'>");
+        if (r.path == "/untitled")
+            return LoopbackServer::Reply{200, "<html><body>no title</body></html>"};
         if (r.path == "/words")
             return LoopbackServer::page("Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>");
         LoopbackServer::Reply reply = LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
-        reply.delayMs = r.path == "/slow.png" ? 20000 : 0;
+        reply.delayMs = r.path == "/slow.png" || r.path == "/held" ? 20000 : 0;
         return reply;
     });
     germany.setHandler([](const LoopbackServer::Request &) { return LoopbackServer::page("eBay DE"); });
@@ -260,6 +267,28 @@ void TestRealWindow::snipeTakesTheShownPageWhileItsPartsLoad()
     QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=222"));
 }
 
+void TestRealWindow::titlesAndFailedLoads()
+{
+    showTab(1);
+    box()->setEditText(us.hostPort() + "/First"); // no scheme: http
+    QTest::keyClick(box()->lineEdit(), Qt::Key_Return);
+    QVERIFY(pane("brwAuction")->Busy()); // at once, as callers look right after navigating
+    expectPage("Page /First");
+    // Without a title the name is empty, not the address the engine shows instead.
+    enterAddress(us.url("/untitled"));
+    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), us.url("/untitled"), 10000);
+    QTRY_VERIFY(!pane("brwAuction")->Busy());
+    QCOMPARE(pane("brwAuction")->LocationName(), QString());
+    // A refused connection ends the load too, with the engine's error page, and the address.
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const QString refused = QString("http://127.0.0.1:%1/nothing").arg(probe.serverPort());
+    probe.close();
+    enterAddress(refused);
+    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), refused, 10000);
+    QTRY_VERIFY(!pane("brwAuction")->Busy());
+}
+
 void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
 {
     showTab(1);
@@ -272,6 +301,16 @@ void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
     QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive()
                 && part<QLabel>("picSnipe")->pixmap().toImage() == resting);
     QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));
+    // So does a page's own history.pushState, and a javascript: address starts no load.
+    pane("brwAuction")->findChild<QWebEngineView *>()->page()->runJavaScript("history.pushState({}, '', '/itemA/moved')");
+    QTRY_COMPARE(box()->itemText(0), us.url("/itemA/moved"));
+    enterAddress("javascript:void(0)");
+    QVERIFY(!pane("brwAuction")->Busy());
+    // Stop during a load whose page never arrives.
+    enterAddress(us.url("/held"));
+    QTRY_VERIFY(us.pagePaths().contains("/held"));
+    button(3)->trigger();
+    QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive());
 
     // The next page typed is the one Snipe takes.
     const QString next = us.url("/itemA?item=444");
@@ -280,6 +319,26 @@ void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
     service.requests.clear();
     part("tbrSnipe.Buttons(1)")->trigger();
     QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=444"));
+}
+
+// A renderer that crashes or is killed leaves a page that says so; Refresh brings it back.
+void TestRealWindow::endedRendererShowsAStoppedPageUntilRefresh()
+{
+    showTab(1);
+    enterAddress(us.url("/after"));
+    expectPage("Page /after");
+    QWebEnginePage *page = pane("brwAuction")->findChild<QWebEngineView *>()->page();
+    QTRY_VERIFY(page->renderProcessPid() > 0);
+    ::kill(pid_t(page->renderProcessPid()), SIGKILL);
+    auto *stopped = pane("brwAuction")->findChild<QLabel *>("stoppedPage");
+    QTRY_VERIFY_WITH_TIMEOUT(stopped->isVisible(), 15000);
+    QVERIFY(stopped->text().contains(us.url("/after")) && !pane("brwAuction")->Busy());
+    QSignalSpy loaded(pane("brwAuction"), &BrowserPane::DownloadComplete);
+    button(4)->trigger();
+    QVERIFY(!stopped->isVisible() && loaded.wait(15000));
+    QString liveTitle; // a new renderer shows the page again
+    page->runJavaScript("document.title", [&liveTitle](const QVariant &title) { liveTitle = title.toString(); });
+    QTRY_COMPARE_WITH_TIMEOUT(liveTitle, QString("Page /after"), 15000);
 }
 
 void TestRealWindow::findBarFindsAndCountsWords()
