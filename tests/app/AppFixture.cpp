@@ -60,3 +60,13 @@ QStringList AppFixture::addresses(const FakeBrowserPane *pane) const
         sent.append(r.address);
     return sent;
 }
+
+QString AppFixture::look() const
+{
+    QString enabled;
+    for (QAction *action : {button(1), button(2), part("tbrSnipe.Buttons(1)"), part("mnuNavigateSnipe"), part("mnuFavoritesAdd")})
+        enabled += action->isEnabled() ? QChar('+') : QChar('-');
+    const auto shown = [this](const char *name) { return part<QWidget>(name)->isVisibleTo(window.get()) ? "+" : "-"; };
+    return window->windowTitle().mid(kTitle.size()) + '|' + panel(1) + '|' + panel(2) + "|tab " + QString::number(tabs()->Tab())
+           + '|' + enabled + "|go" + shown("tbrGo") + " link" + shown("lblMardell");
+}

@@ -39,6 +39,10 @@ struct AppFixture
     FakeBrowserPane *talvex() const { return part<FakeBrowserPane>("brwSnipe"); }
     FakeBrowserPane *auction() const { return part<FakeBrowserPane>("brwAuction"); }
     QStringList addresses(const FakeBrowserPane *pane) const; // every Navigate, in order
+    // The window as the user sees it, in one line: the title, the status panels, the tab, the
+    // commands enabled (Back, Forward, Snipe! button, Snipe menu item, Add to Favorites) and
+    // whether Go! and the link show, e.g. "title|Talvex|Done|tab 0|-----|go- link+".
+    QString look() const;
     QString setting(const QString &section, const QString &key) const
     {
         return settings.GetSetting("Talvex Bidbench", section, key);
