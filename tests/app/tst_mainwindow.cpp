@@ -87,7 +87,6 @@ private slots:
     void entryPoints_data();
     void entryPoints();
     void addsTheAuctionPageAndImports();
-    void linkLabelHoverAndRestore();
     void versionCheckIsTheLastLoadStep();
 };
 
@@ -412,27 +411,6 @@ void TestMainWindow::addsTheAuctionPageAndImports()
     QCOMPARE(favoritesSnapshot(favoritesFolder()),
              QStringList({"Auctions/", "Auctions/Lamp.url -> http://www.ebay.com/itm/7",
                           "Nice Bike - Road.url -> http://www.ebay.com/itm/5?var=1,2;x"}));
-}
-
-// The link's hover look stays over the Talvex pane and goes over the tab strip or when the
-// pane takes the focus.
-void TestMainWindow::linkLabelHoverAndRestore()
-{
-    AppFixture f;
-    QVERIFY(QTest::qWaitForWindowExposed(f.start()));
-    auto *link = f.part<LinkLabel>("lblMardell");
-    for (const char *then : {"pane", "tabStrip", "paneFocus"}) {
-        QTest::mouseMove(link, link->rect().center());
-        QTRY_VERIFY(link->isHoverLook());
-        if (then == QLatin1String("tabStrip"))
-            QTest::mouseMove(f.tabs()->tabBar(), f.tabs()->tabBar()->tabRect(1).center());
-        else if (then == QLatin1String("paneFocus"))
-            emit f.talvex()->focusReceived();
-        else
-            QTest::mouseMove(f.talvex(), f.talvex()->rect().center());
-        QTest::qWait(20);
-        QCOMPARE(link->isHoverLook(), then == QLatin1String("pane"));
-    }
 }
 
 void TestMainWindow::versionCheckIsTheLastLoadStep()
