@@ -220,7 +220,7 @@ void FMain::LoadMainWindow()
         cboAddress->addItem(m_sStartURL);
         timTimer->start();
         m_panes->auction()->Navigate(m_sStartURL);
-        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.programDir, bIsHasAccount);
+        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.dataDir, bIsHasAccount);
     }
     if (settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
@@ -414,7 +414,7 @@ void FMain::ShowFloatingToolbar()
 
 HelpLinks FMain::helpLinks() const
 {
-    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programDir);
+    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programFilesDir);
 }
 
 void FMain::StartVersionCheck()

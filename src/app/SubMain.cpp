@@ -1,14 +1,19 @@
 #include "SubMain.h"
 
 #include "CError.h"
+#include "CSearches.h"
 #include "CStartStatus.h"
 #include "FMain.h"
 #include "FStart.h"
 #include "SettingsStore.h"
+#include "ProgramIdentity.h"
 #include "Shell.h"
+#include "UserFolders.h"
+#include "UserIDFile.h"
 #include "WebEnginePane.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
 {
@@ -54,7 +59,14 @@ int runBidbench(int argc, char *argv[])
     context.settings = &settings;
     context.shell = &shell;
     context.paneFactory = WebEnginePane::factory();
-    context.programDir = QCoreApplication::applicationDirPath();
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    context.dataDir = UserFolders::dataFolder();
+    context.programFilesDir = UserFolders::programFilesFolder(executableFolder);
+    // Lists that an earlier build kept beside its executable come along.
+    const QString problem = UserFolders::prepareDataFolder(
+        context.dataDir, executableFolder, {UserIDFileName(true), UserIDFileName(false), CSearches::FileName()});
+    if (!problem.isEmpty())
+        QMessageBox::warning(nullptr, ProgramIdentity::title(), problem);
 
     std::unique_ptr<FMain> main = SubMain(context);
     const int code = app.exec();

@@ -133,7 +133,7 @@ void TestRealWindow::initTestCase()
     d.ebayHostDE = germany.hostPort();
     context.settings = settings.get();
     context.shell = &shell;
-    context.programDir = programDir = TestEnvironment::programDir();
+    context.dataDir = programDir = TestEnvironment::programDir();
     context.endProgram = [] {};
     // Watch the Talvex pane from its creation, before the load sends it anywhere.
     context.paneFactory = [this, make = WebEnginePane::factory(folder.path() + "/profiles")](PaneKind kind, QWidget *parent) {
