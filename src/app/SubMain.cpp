@@ -6,6 +6,7 @@
 #include "FMain.h"
 #include "FStart.h"
 #include "SettingsStore.h"
+#include "Pictures.h"
 #include "ProgramIdentity.h"
 #include "Shell.h"
 #include "UserFolders.h"
@@ -51,6 +52,7 @@ int runBidbench(int argc, char *argv[])
     QApplication app(argc, argv);
     // The welcome screen closes before the main window exists; that must not end the run.
     app.setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(Pictures::applicationIcon());
 
     SettingsStore settings;
     DesktopShell shell;

@@ -1,5 +1,8 @@
+#include "FavoritesImages.h"
 #include "MainLayout.h"
+#include "Pictures.h"
 #include "TestMain.h"
+#include "ToolbarIcons.h"
 #include "WindowPlacement.h"
 
 Q_DECLARE_METATYPE(Qt::WindowState)
@@ -16,6 +19,7 @@ private slots:
     void restoredPlacement();
     void storedPlacement_data();
     void storedPlacement();
+    void picturesAreDrawnForTheScreen();
 };
 
 void TestMainParts::layoutControls_data()
@@ -119,6 +123,18 @@ void TestMainParts::storedPlacement()
     QFETCH(QStringList, stored);
     const WindowPlacement::Stored written = WindowPlacement::store(Qt::WindowStates(states), outer);
     QCOMPARE((QStringList{written.state, written.width, written.height}), stored);
+}
+
+// A picture whose file or SVG plugin is missing is blank; one drawn at the wrong scale blurs.
+void TestMainParts::picturesAreDrawnForTheScreen()
+{
+    QList<QIcon> icons{ToolbarIcons::snipe(), Pictures::applicationIcon()};
+    for (int i = 1; i <= 7; ++i)
+        icons << ToolbarIcons::navigation(i);
+    for (int i = 1; i <= 4; ++i)
+        icons << FavoritesImages::icon(i, i);
+    for (const QIcon &icon : icons)
+        QCOMPARE(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
 }
 
 BIDBENCH_TEST_MAIN(TestMainParts)

@@ -268,7 +268,7 @@ void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
     expectPage("Item A");
     enterAddress(item + "#description");
     QTRY_COMPARE(box()->itemText(0), item + "#description");
-    const QImage resting = StarFrames().large(StarFrames::kRestingFrame).toImage();
+    const QImage resting = StarFrames().frame(true, StarFrames::kRestingFrame).toImage();
     QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive()
                 && part<QLabel>("picSnipe")->pixmap().toImage() == resting);
     QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));
