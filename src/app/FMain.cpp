@@ -353,6 +353,22 @@ void FMain::ShowInAuctionBrowser(const QString &sURL)
     RefreshCommandState();
 }
 
+void FMain::OpenAddress(const QString &url)
+{
+    m_panes->setCurrent(kAuctionTab);
+    timTimer->start();
+    m_panes->auction()->Navigate(url);
+}
+
+void FMain::RaiseWindow()
+{
+    if (isHidden())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
 void FMain::SelectSite(int index)
 {
     m_menus->sites()->check(index);
