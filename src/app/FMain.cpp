@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabBar>
@@ -187,6 +188,18 @@ void FMain::connectCommands()
     connect(lblMardell, &LinkLabel::clicked, this, [this] { helpLinks().MakerLabel(); });
     lblMardell->restoreLookOver({m_client, SSTab1, SSTab1->tabBar()});
     connect(m_panes->talvex(), &BrowserPane::focusReceived, lblMardell, &LinkLabel::restoreLook);
+    // A link to an item can be sniped without opening its page.
+    m_panes->auction()->setLinkMenuEntries([this](QMenu *menu, const QString &link) {
+        const std::optional<QString> item = itemNumberFromAddress(link);
+        if (!item)
+            return;
+        QAction *first = menu->actions().value(0);
+        auto *snipe = new QAction(QStringLiteral("Snipe This Item"), menu);
+        connect(snipe, &QAction::triggered, this, [this, number = *item] { SnipeItem(number); });
+        menu->insertAction(first, snipe);
+        if (first)
+            menu->insertSeparator(first);
+    });
 }
 
 void FMain::setVisible(bool visible)

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -35,6 +36,7 @@ private slots:
     void sitesAndHome();
     void itemPageEnablesSnipeAndSnipeCarriesTheCookie();
     void ctrlZInAPageFieldSnipes();
+    void linkMenuSnipesTheItem();
     void snipeTakesTheShownPageWhileItsPartsLoad();
     void movesWithinAPageLeaveTheWindowAtRest();
     void findBarFindsAndCountsWords();
@@ -112,6 +114,8 @@ void TestRealWindow::initTestCase()
             return LoopbackServer::page("Item A", "<a id='next' href='/itemB?item=222'>B</a>");
         if (r.path == "/itemB")
             return LoopbackServer::page("Item B", "<img src='/slow.png'>");
+        if (r.path == "/links")
+            return LoopbackServer::page("Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>");
         if (r.path == "/words")
             return LoopbackServer::page("Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>");
         LoopbackServer::Reply reply = LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
@@ -240,6 +244,22 @@ void TestRealWindow::ctrlZInAPageFieldSnipes()
     service.requests.clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
+}
+
+// The engine's own menu for a link to an item offers Snipe; the item's page is not opened.
+void TestRealWindow::linkMenuSnipesTheItem()
+{
+    showTab(1);
+    enterAddress(us.url("/links"));
+    expectPage("Links");
+    QTest::mouseClick(pane("brwAuction")->findChild<QWebEngineView *>()->focusProxy(), Qt::RightButton, {}, QPoint(30, 30));
+    QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 10000);
+    service.requests.clear();
+    QWidget *menu = QApplication::activePopupWidget();
+    menu->actions().first()->trigger(); // "Snipe This Item"
+    menu->close();
+    QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
+    QVERIFY(!us.pagePaths().contains("/itm/123456789012"));
 }
 
 // Item page B shows at once but one of its pictures takes long: Snipe is for B meanwhile.
