@@ -27,3 +27,22 @@ foreach(size IN LISTS BIDBENCH_ICON_SIZES)
     install(FILES "${png}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
 add_custom_target(bidbench_icons ALL DEPENDS ${icon_pngs})
+
+# The Debian package, bidbench_<version>_<arch>.deb. Its dependencies come from
+# dpkg-shlibdeps over the libraries the program links, so no list is kept by hand. The SVG
+# icon engine that QIcon loads as a plugin ships in the same package as the Qt SVG library
+# the program links (libqt6svg6), and QtWebEngineProcess comes with the WebEngine Widgets
+# library's package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME bidbench)
+set(CPACK_PACKAGE_VENDOR "${BIDBENCH_MAKER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Browse eBay and snipe auctions through the Talvex service")
+set(CPACK_PACKAGE_DESCRIPTION
+    "${BIDBENCH_APP_TITLE} holds two browser panes, one logged into the Talvex sniping service and one on the eBay site of your country; on an item page one click opens the service's page for that item. With favourite sellers, bidders and searches, browser favourites and a small snipe toolbar.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${BIDBENCH_MAKER} <${BIDBENCH_SUPPORT_EMAIL}>")
+set(CPACK_DEBIAN_PACKAGE_SECTION web)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
