@@ -19,8 +19,15 @@ SingleInstance::SingleInstance(const QString &folder, const QString &name, QObje
 {
     // However long a copy runs its lock holds; only a dead copy's lock is taken over.
     m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0))
+    if (!m_lock->tryLock(0)) {
+        // Only another copy's lock makes this a later start. A runtime folder that holds no
+        // lock at all must not keep the program from running: it runs on its own.
+        m_isRunningCopy = m_lock->error() != QLockFile::LockFailedError;
+        if (m_isRunningCopy)
+            qWarning("No lock in %s: later starts will not find this one.", qPrintable(folder));
         return;
+    }
+    m_isRunningCopy = true;
     // Whoever holds the lock owns the socket name; a socket still there is a dead copy's.
     QLocalServer::removeServer(m_path);
     m_server = new QLocalServer(this);

@@ -20,7 +20,7 @@ public:
     SingleInstance(const QString &folder, const QString &name, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    bool isRunningCopy() const { return m_server != nullptr; }
+    bool isRunningCopy() const { return m_isRunningCopy; }
     // For a later start: true once the running copy has the arguments.
     bool handOver(const QStringList &arguments, int timeoutMs = 10000) const;
 
@@ -34,4 +34,5 @@ private:
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
+    bool m_isRunningCopy = false;
 };
