@@ -5,8 +5,9 @@ set(BIDBENCH_MAKER_WEB_HOST "www.mardell.example" CACHE STRING "Maker's web host
 set(BIDBENCH_SUPPORT_EMAIL "support@mardell.example" CACHE STRING "Maker's support address")
 set(BIDBENCH_INFO_EMAIL "info@mardell.example" CACHE STRING "Maker's information address")
 set(BIDBENCH_SERVICE_HELP_EMAIL "help@talvex.example" CACHE STRING "Sniping service's help address")
+# Empty: no redirect, the start page is the site's own address.
 foreach(i 1 2 3 4)
-    set(BIDBENCH_REDIRECT_BASE_${i} "http://click.mardell.example/link-${i}" CACHE STRING "Affiliate redirect base of site ${i}")
+    set(BIDBENCH_REDIRECT_BASE_${i} "" CACHE STRING "Affiliate redirect base of site ${i} (empty: no redirect)")
 endforeach()
 set(BIDBENCH_EBAY_HOST_US "www.ebay.com" CACHE STRING "eBay US host")
 set(BIDBENCH_EBAY_HOST_CA "www.ebay.ca" CACHE STRING "eBay Canada host")

@@ -21,7 +21,10 @@ struct AppContext
     SettingsStore *settings = nullptr;
     Shell *shell = nullptr;
     BrowserPaneFactory paneFactory;
-    QString programDir;
+    // The folder the program writes the user's files into (the lists, PleaseWait.html),
+    // and the one it reads its own files from (help/).
+    QString dataDir;
+    QString programFilesDir;
     // Ends the program once the settings are written; empty means quitting the application.
     std::function<void()> endProgram;
 

@@ -1,7 +1,6 @@
 #include "AuctionRow.h"
 
 #include "AddressBox.h"
-#include "ImageList.h"
 #include "MainLayout.h"
 #include "PanePair.h"
 #include "TabControl.h"
@@ -56,8 +55,7 @@ AuctionRow::AuctionRow(TabControl *tabs)
 
 QIcon AuctionRow::snipeIcon()
 {
-    return ToolbarIcons::coldHotIcon(ToolbarIcons::snipeImages(ToolbarIcons::Look::Cold, kIconSize).image(1),
-                                     ToolbarIcons::snipeImages(ToolbarIcons::Look::Hot, kIconSize).image(1));
+    return ToolbarIcons::snipe();
 }
 
 void AuctionRow::place(const MainLayout &layout)

@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabBar>
@@ -187,6 +188,18 @@ void FMain::connectCommands()
     connect(lblMardell, &LinkLabel::clicked, this, [this] { helpLinks().MakerLabel(); });
     lblMardell->restoreLookOver({m_client, SSTab1, SSTab1->tabBar()});
     connect(m_panes->talvex(), &BrowserPane::focusReceived, lblMardell, &LinkLabel::restoreLook);
+    // A link to an item can be sniped without opening its page.
+    m_panes->auction()->setLinkMenuEntries([this](QMenu *menu, const QString &link) {
+        const std::optional<QString> item = itemNumberFromAddress(link);
+        if (!item)
+            return;
+        QAction *first = menu->actions().value(0);
+        auto *snipe = new QAction(QStringLiteral("Snipe This Item"), menu);
+        connect(snipe, &QAction::triggered, this, [this, number = *item] { SnipeItem(number); });
+        menu->insertAction(first, snipe);
+        if (first)
+            menu->insertSeparator(first);
+    });
 }
 
 void FMain::setVisible(bool visible)
@@ -220,7 +233,7 @@ void FMain::LoadMainWindow()
         cboAddress->addItem(m_sStartURL);
         timTimer->start();
         m_panes->auction()->Navigate(m_sStartURL);
-        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.programDir, bIsHasAccount);
+        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.dataDir, bIsHasAccount);
     }
     if (settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
@@ -353,6 +366,22 @@ void FMain::ShowInAuctionBrowser(const QString &sURL)
     RefreshCommandState();
 }
 
+void FMain::OpenAddress(const QString &url)
+{
+    m_panes->setCurrent(kAuctionTab);
+    timTimer->start();
+    m_panes->auction()->Navigate(url);
+}
+
+void FMain::RaiseWindow()
+{
+    if (isHidden())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
 void FMain::SelectSite(int index)
 {
     m_menus->sites()->check(index);
@@ -414,7 +443,7 @@ void FMain::ShowFloatingToolbar()
 
 HelpLinks FMain::helpLinks() const
 {
-    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programDir);
+    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programFilesDir);
 }
 
 void FMain::StartVersionCheck()

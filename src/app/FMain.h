@@ -40,6 +40,10 @@ public:
 
     void ShowInAuctionBrowser(const QString &sURL);
     void SnipeItem(const QString &sItemNumber);
+    // An address given on the command line: shown in the auction pane as if typed there.
+    void OpenAddress(const QString &url);
+    // Brought to the front for a later start, unless the floating toolbar stands in for it.
+    void RaiseWindow();
     void RefreshCommandState();
 
     struct SettingWrite

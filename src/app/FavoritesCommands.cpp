@@ -25,7 +25,7 @@ void FavoritesCommands::ShowFavoriteUsers(bool bSellers)
 {
     QString sUserID;
     {
-        FFavorites window(m_context.programDir, m_window);
+        FFavorites window(m_context.dataDir, m_window);
         window.Initialize(bSellers);
         window.exec();
         sUserID = window.SelectedUserID();
@@ -39,7 +39,7 @@ void FavoritesCommands::ShowFavoriteSearches()
 {
     QString sURL;
     {
-        FFavoriteSearches window(m_context.programDir, m_context.destinations.searchDomains,
+        FFavoriteSearches window(m_context.dataDir, m_context.destinations.searchDomains,
                                  m_context.shell, m_window);
         window.exec();
         sURL = window.SearchURL();

@@ -1,6 +1,5 @@
 #include "NavigationToolbar.h"
 
-#include "ImageList.h"
 #include "ToolbarIcons.h"
 
 #include <QMenu>
@@ -62,11 +61,8 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
         connect(entry, &QAction::triggered, this, [this, key = QString::fromLatin1(key)] { emit ButtonMenuClick(key); });
     }
 
-    const ImageList cold = ToolbarIcons::navigationImages(ToolbarIcons::Look::Cold, kIconSize);
-    const ImageList hot = ToolbarIcons::navigationImages(ToolbarIcons::Look::Hot, kIconSize);
     for (int i = 1; i <= kButtonCount; ++i) {
-        QAction *button = addAction(ToolbarIcons::coldHotIcon(cold.image(i), hot.image(i)),
-                                    QString::fromLatin1(kButtons[i - 1].caption));
+        QAction *button = addAction(ToolbarIcons::navigation(i), QString::fromLatin1(kButtons[i - 1].caption));
         button->setObjectName(QStringLiteral("tbrNavigate.Buttons(%1)").arg(i));
         button->setToolTip(QString::fromLatin1(kButtons[i - 1].toolTip));
         m_buttons[size_t(i - 1)] = button;

@@ -1,14 +1,26 @@
 #include "SubMain.h"
 
 #include "CError.h"
+#include "CommandLine.h"
+#include "CSearches.h"
 #include "CStartStatus.h"
 #include "FMain.h"
 #include "FStart.h"
+#include "Pictures.h"
+#include "ProgramIdentity.h"
 #include "SettingsStore.h"
 #include "Shell.h"
+#include "SingleInstance.h"
+#include "UserFolders.h"
+#include "UserIDFile.h"
 #include "WebEnginePane.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <utility>
 
 std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
 {
@@ -38,14 +50,54 @@ std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
     return main;
 }
 
+namespace {
+
+// What a start asked for, once the window is up. While the window is closing it takes no more.
+void carryOut(FMain &window, const CommandLine::Parsed &request)
+{
+    if (!window.isEnabled())
+        return;
+    window.RaiseWindow();
+    if (!request.url.isEmpty())
+        window.OpenAddress(request.url);
+    if (!request.item.isEmpty())
+        window.SnipeItem(request.item);
+}
+
+} // namespace
+
 int runBidbench(int argc, char *argv[])
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Mardell"));
-    QCoreApplication::setApplicationName(QStringLiteral("Talvex Bidbench"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.1"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments);
+    if (parsed.action == CommandLine::Parsed::Print) {
+        std::fputs(qPrintable(parsed.text), stdout);
+        return 0;
+    }
+    if (parsed.action == CommandLine::Parsed::Refuse) {
+        std::fprintf(stderr, "bidbench: %s\nTry 'bidbench --help'.\n", qPrintable(parsed.text));
+        return 2;
+    }
+
+    QCoreApplication::setOrganizationName(ProgramIdentity::maker());
+    QCoreApplication::setApplicationName(ProgramIdentity::title());
+    QCoreApplication::setApplicationVersion(ProgramIdentity::versionText());
+    // The desktop entry that started us, so the desktop shows its name and icon for the window.
+    QGuiApplication::setDesktopFileName(ProgramIdentity::desktopFileName());
     QApplication app(argc, argv);
     // The welcome screen closes before the main window exists; that must not end the run.
     app.setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(Pictures::applicationIcon());
+
+    SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), QStringLiteral("bidbench"));
+    if (!instance.isRunningCopy()) {
+        if (instance.handOver(arguments.mid(1)))
+            return 0;
+        std::fputs("bidbench: the running copy does not answer.\n", stderr);
+        return 1;
+    }
 
     SettingsStore settings;
     DesktopShell shell;
@@ -54,12 +106,36 @@ int runBidbench(int argc, char *argv[])
     context.settings = &settings;
     context.shell = &shell;
     context.paneFactory = WebEnginePane::factory();
-    context.programDir = QCoreApplication::applicationDirPath();
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    context.dataDir = UserFolders::dataFolder();
+    context.programFilesDir = UserFolders::programFilesFolder(executableFolder);
+    // Lists that an earlier build kept beside its executable come along.
+    const QString problem = UserFolders::prepareDataFolder(
+        context.dataDir, executableFolder, {UserIDFileName(true), UserIDFileName(false), CSearches::FileName()});
+    if (!problem.isEmpty())
+        QMessageBox::warning(nullptr, ProgramIdentity::title(), problem);
+
+    // Later starts may ask for something while this one is still starting: that waits.
+    FMain *window = nullptr;
+    QList<CommandLine::Parsed> waiting{parsed};
+    QObject::connect(&instance, &SingleInstance::received, &app, [&](const QStringList &later) {
+        const CommandLine::Parsed request = CommandLine::parse(arguments.mid(0, 1) + later);
+        if (request.action != CommandLine::Parsed::Run)
+            return;
+        if (window)
+            carryOut(*window, request);
+        else
+            waiting.append(request);
+    });
 
     std::unique_ptr<FMain> main = SubMain(context);
+    window = main.get();
+    for (const CommandLine::Parsed &request : std::exchange(waiting, {}))
+        carryOut(*window, request);
     const int code = app.exec();
     // The panes (and with them the browser profiles, which write their cookies) go before
     // the application object.
+    window = nullptr;
     main.reset();
     return code;
 }

@@ -1,19 +1,12 @@
 #pragma once
 
-#include "ImageList.h"
-
 #include <QIcon>
 
-// The program's own pictures, drawn at run time so they scale with the screen.
+// The toolbar pictures, each with its hot image shown under the pointer.
 namespace ToolbarIcons {
 
-enum class Look { Cold, Hot };
-
-// The seven navigation buttons, in button order (Back ... Toolbar).
-ImageList navigationImages(Look look, int size);
-ImageList snipeImages(Look look, int size);
-
-// Normal image, with the hot one shown while the pointer is over the button.
-QIcon coldHotIcon(const QPixmap &cold, const QPixmap &hot);
+// Navigation button index 1-7 (Back ... Toolbar).
+QIcon navigation(int index);
+QIcon snipe();
 
 } // namespace ToolbarIcons

@@ -6,8 +6,11 @@ namespace {
 
 const QString kHttp = QStringLiteral("http://");
 
+// Without a redirect base (a build without a redirect service) the site's own address.
 QString redirectStart(int site, const QString &host, const Destinations &d)
 {
+    if (d.redirectBase(site).isEmpty())
+        return kHttp + host;
     return d.redirectBase(site) + QStringLiteral("?loc=") + EncodeForRedirect(kHttp + host);
 }
 
@@ -83,6 +86,8 @@ QString EncodeForRedirect(const QString &sURL)
 
 QString AffiliateURL(const QString &sURL, const Destinations &d)
 {
+    if (d.redirectBase(1).isEmpty())
+        return sURL;
     return d.redirectBase(1) + QStringLiteral("?loc=") + EncodeForRedirect(sURL);
 }
 

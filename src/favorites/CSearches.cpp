@@ -18,9 +18,9 @@ CSearches::CSearches(QStringList siteDomains)
 {
 }
 
-QString CSearches::FilePath(const QString &programDir)
+QString CSearches::FilePath(const QString &dataDir)
 {
-    return QDir(programDir).filePath(FileName());
+    return QDir(dataDir).filePath(FileName());
 }
 
 CSearches::Entry CSearches::Add(const QString &sName, const QString &sKeywords, int iSearchBoolean,

@@ -35,7 +35,7 @@ public:
     explicit CSearches(QStringList siteDomains);
 
     static QString FileName() { return QStringLiteral("Searches.txt"); }
-    static QString FilePath(const QString &programDir);
+    static QString FilePath(const QString &dataDir);
 
     // The new search, or null when a search of that name exists (letter case ignored).
     Entry Add(const QString &sName, const QString &sKeywords, int iSearchBoolean,

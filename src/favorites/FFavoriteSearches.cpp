@@ -14,10 +14,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
-FFavoriteSearches::FFavoriteSearches(QString programDir, QStringList siteDomains, Shell *shell,
+FFavoriteSearches::FFavoriteSearches(QString dataDir, QStringList siteDomains, Shell *shell,
                                      QWidget *parent)
     : QDialog(parent)
-    , m_sProgramDir(std::move(programDir))
+    , m_sDataDir(std::move(dataDir))
     , m_siteDomains(std::move(siteDomains))
     , m_pShell(shell)
     , ui(std::make_unique<Ui::FFavoriteSearches>())
@@ -48,7 +48,7 @@ void FFavoriteSearches::OnFormLoad()
         return;
     m_bLoaded = true;
     m_oSearches = std::make_unique<CSearches>(m_siteDomains);
-    const CSearches::LoadResult loaded = m_oSearches->Load(CSearches::FilePath(m_sProgramDir));
+    const CSearches::LoadResult loaded = m_oSearches->Load(CSearches::FilePath(m_sDataDir));
     m_bReadFailed = loaded.readFailed;
 
     QStringList names;

@@ -21,7 +21,7 @@ class FFavoriteSearches : public QDialog
 
 public:
     // siteDomains: the search-site table; shell: for the category list of the add dialog.
-    FFavoriteSearches(QString programDir, QStringList siteDomains, Shell *shell,
+    FFavoriteSearches(QString dataDir, QStringList siteDomains, Shell *shell,
                       QWidget *parent = nullptr);
     ~FFavoriteSearches() override;
 
@@ -46,7 +46,7 @@ private:
     void saveSearches();
     void tellAboutSkippedLines(const CSearches::LoadResult &result);
 
-    QString m_sProgramDir;
+    QString m_sDataDir;
     QStringList m_siteDomains;
     Shell *m_pShell;
     std::unique_ptr<CSearches> m_oSearches;

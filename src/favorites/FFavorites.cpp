@@ -13,9 +13,9 @@
 #include <QDir>
 #include <QMessageBox>
 
-FFavorites::FFavorites(QString programDir, QWidget *parent)
+FFavorites::FFavorites(QString dataDir, QWidget *parent)
     : QDialog(parent)
-    , m_sProgramDir(std::move(programDir))
+    , m_sDataDir(std::move(dataDir))
     , m_oUserIDs(std::make_unique<CUserIDs>())
     , ui(std::make_unique<Ui::FFavorites>())
 {
@@ -52,7 +52,7 @@ void FFavorites::OnFormLoad()
     m_bLoaded = true;
     setWindowTitle(m_bSellers ? QStringLiteral("Favorite Sellers List")
                               : QStringLiteral("Favorite Bidders List"));
-    const UserIDFileResult read = ReadUserIDFile(m_sProgramDir, m_bSellers, *m_oUserIDs);
+    const UserIDFileResult read = ReadUserIDFile(m_sDataDir, m_bSellers, *m_oUserIDs);
     m_bReadFailed = !read.ok;
     SortedList::fill(ui->lstFavorites, m_oUserIDs->ids());
     ui->lstFavorites->clearSelection();
@@ -87,7 +87,7 @@ void FFavorites::saveList()
     if (m_bReadFailed)
         return;
     for (;;) {
-        const UserIDFileResult written = WriteUserIDFile(m_sProgramDir, m_bSellers, *m_oUserIDs);
+        const UserIDFileResult written = WriteUserIDFile(m_sDataDir, m_bSellers, *m_oUserIDs);
         if (written.ok)
             return;
         const auto answer = QMessageBox::warning(

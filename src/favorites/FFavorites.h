@@ -19,7 +19,7 @@ class FFavorites : public QDialog
     Q_PROPERTY(QString SelectedUserID READ SelectedUserID)
 
 public:
-    explicit FFavorites(QString programDir, QWidget *parent = nullptr);
+    explicit FFavorites(QString dataDir, QWidget *parent = nullptr);
     ~FFavorites() override;
 
     // Chooses the list (true: sellers) and starts with an empty one. Call before showing.
@@ -45,7 +45,7 @@ private:
     void cmdDelete_Click();
     void saveList();
 
-    QString m_sProgramDir;
+    QString m_sDataDir;
     bool m_bSellers = true;
     std::unique_ptr<CUserIDs> m_oUserIDs;
     QString m_sSelectedUserID;

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
 
-// The 16 by 16 pictures of the favourites trees, by index: 1 a folder, 2 a selected (open)
-// folder, 3 the favourites root, 4 a shortcut.
+// The pictures of the favourites trees, by index: 1 a folder, 2 a selected (open) folder,
+// 3 the favourites root, 4 a shortcut.
 namespace FavoritesImages {
 
-QPixmap pixmap(int index);
 // An icon showing `image` normally and `selectedImage` while its node is selected.
 QIcon icon(int image, int selectedImage);
 

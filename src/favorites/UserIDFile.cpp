@@ -10,15 +10,15 @@ QString UserIDFileName(bool bSellers)
     return bSellers ? QStringLiteral("Sellers.txt") : QStringLiteral("Bidders.txt");
 }
 
-QString UserIDFilePath(const QString &programDir, bool bSellers)
+QString UserIDFilePath(const QString &dataDir, bool bSellers)
 {
-    return QDir(programDir).filePath(UserIDFileName(bSellers));
+    return QDir(dataDir).filePath(UserIDFileName(bSellers));
 }
 
-UserIDFileResult ReadUserIDFile(const QString &programDir, bool bSellers, CUserIDs &list)
+UserIDFileResult ReadUserIDFile(const QString &dataDir, bool bSellers, CUserIDs &list)
 {
     UserIDFileResult result;
-    result.path = UserIDFilePath(programDir, bSellers);
+    result.path = UserIDFilePath(dataDir, bSellers);
     const TextFile::ReadResult read = TextFile::readLines(result.path);
     if (!read.ok) {
         result.error = read.error;
@@ -31,10 +31,10 @@ UserIDFileResult ReadUserIDFile(const QString &programDir, bool bSellers, CUserI
     return result;
 }
 
-UserIDFileResult WriteUserIDFile(const QString &programDir, bool bSellers, const CUserIDs &list)
+UserIDFileResult WriteUserIDFile(const QString &dataDir, bool bSellers, const CUserIDs &list)
 {
     UserIDFileResult result;
-    result.path = UserIDFilePath(programDir, bSellers);
+    result.path = UserIDFilePath(dataDir, bSellers);
     const TextFile::WriteResult written = TextFile::writeLines(result.path, list.ids());
     result.ok = written.ok;
     result.error = written.error;

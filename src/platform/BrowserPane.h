@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QMenu;
 class QPrinter;
 
 // One embedded web-browser pane: the operations and events the main window relies on.
@@ -43,6 +44,17 @@ public:
     virtual void copySelection() = 0;
     virtual bool hasSelection() const = 0;
 
+    // Entries the owner adds to the context menu of a link, given the link's address; the
+    // pane knows nothing of what they do.
+    using LinkMenuEntries = std::function<void(QMenu *menu, const QString &link)>;
+    void setLinkMenuEntries(LinkMenuEntries entries) { m_linkMenuEntries = std::move(entries); }
+    // Called as the context menu of a link opens.
+    void addLinkMenuEntries(QMenu *menu, const QString &link) const
+    {
+        if (m_linkMenuEntries)
+            m_linkMenuEntries(menu, link);
+    }
+
 signals:
     void StatusTextChange(const QString &text);
     void ProgressChange(int percent);
@@ -53,6 +65,9 @@ signals:
     void printFinished(bool success);
     void findTextFinished(bool found);
     void findTextMatches(int activeMatch, int numberOfMatches);
+
+private:
+    LinkMenuEntries m_linkMenuEntries;
 };
 
 enum class PaneKind { Talvex, Auction };

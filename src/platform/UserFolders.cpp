@@ -1,6 +1,9 @@
 #include "UserFolders.h"
 
+#include "TextFile.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -20,3 +23,39 @@ QString path(int csidl)
 }
 
 } // namespace SpecialFolder
+
+namespace UserFolders {
+
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/bidbench");
+}
+
+QString programFilesFolder(const QString &executableFolder)
+{
+    const QString installed =
+        QDir::cleanPath(executableFolder + QLatin1Char('/') + QStringLiteral(BIDBENCH_PROGRAM_FILES_FROM_BIN));
+    return QFileInfo(installed).isDir() ? installed : executableFolder;
+}
+
+QString prepareDataFolder(const QString &dataFolder, const QString &oldFolder, const QStringList &names)
+{
+    if (!QDir().mkpath(dataFolder) || !QFileInfo(dataFolder).isDir())
+        return QStringLiteral("The folder %1 cannot be made, so your lists cannot be saved.")
+            .arg(QDir::toNativeSeparators(dataFolder));
+    for (const QString &name : names) {
+        const QString from = QDir(oldFolder).filePath(name);
+        const QString to = QDir(dataFolder).filePath(name);
+        if (!QFileInfo(from).isFile() || QFileInfo::exists(to))
+            continue;
+        QFile old(from);
+        if (!old.open(QIODevice::ReadOnly))
+            return QStringLiteral("%1 cannot be read: %2").arg(QDir::toNativeSeparators(from), old.errorString());
+        const TextFile::WriteResult written = TextFile::writeBytes(to, old.readAll());
+        if (!written.ok)
+            return QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(to), written.error);
+    }
+    return QString();
+}
+
+} // namespace UserFolders

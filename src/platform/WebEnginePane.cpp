@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QStackedLayout>
 #include <QStandardPaths>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
@@ -58,6 +60,16 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     // The service opens some of its pages with window.open; they must not be dropped.
     m_view->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     setFocusProxy(m_view);
+    // The engine's own menu, with the owner's entries on top when it is a link's.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu *menu = m_view->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
+        if (request && request->linkUrl().isValid())
+            addLinkMenuEntries(menu, request->linkUrl().toString());
+        menu->popup(m_view->mapToGlobal(at));
+    });
 
     m_stoppedPage = new QLabel(this);
     m_stoppedPage->setObjectName(QStringLiteral("stoppedPage"));

@@ -14,15 +14,15 @@ void BusyIndicator::tick(bool paneBusy, bool largeFrames)
 {
     m_counter = nextCounter(m_counter);
     if (paneBusy) {
-        m_picture.setPixmap(m_frames.frame(largeFrames, m_counter));
+        m_picture.setPixmap(m_frames.frame(largeFrames, m_counter, m_picture.devicePixelRatioF()));
         return;
     }
-    const QPixmap &resting = m_frames.frame(largeFrames, StarFrames::kRestingFrame);
+    const QPixmap &resting = m_frames.frame(largeFrames, StarFrames::kRestingFrame, m_picture.devicePixelRatioF());
     if (m_picture.pixmap().cacheKey() != resting.cacheKey())
         m_picture.setPixmap(resting);
 }
 
 void BusyIndicator::showResting()
 {
-    m_picture.setPixmap(m_frames.large(StarFrames::kRestingFrame));
+    m_picture.setPixmap(m_frames.frame(true, StarFrames::kRestingFrame, m_picture.devicePixelRatioF()));
 }

@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QList>
 #include <QPixmap>
 
-// The busy indicator's two image lists, drawn by the program: eight frames each, frames 1-7 a
-// sparkle running round a star, frame 8 the star at rest. Large frames go with the button
-// text shown, small ones without.
+#include <map>
+#include <tuple>
+
+// The busy indicator's two image lists: eight frames each, frames 1-7 a glint running round a
+// star, frame 8 the star at rest. Large frames go with the button text shown, small ones
+// without. A frame is drawn once for each screen scale it is asked for and is the same picture
+// from then on, so the indicator can tell by identity whether it shows it already.
 class StarFrames
 {
 public:
@@ -14,19 +17,9 @@ public:
     static constexpr int kLargeSize = 32;
     static constexpr int kSmallSize = 22;
 
-    StarFrames();
-
     // index 1-8
-    const QPixmap &large(int index) const { return m_large.at(index - 1); }
-    const QPixmap &small(int index) const { return m_small.at(index - 1); }
-    const QPixmap &frame(bool largeList, int index) const
-    {
-        return largeList ? large(index) : small(index);
-    }
-
-    static QPixmap draw(int size, int index);
+    const QPixmap &frame(bool largeList, int index, qreal devicePixelRatio = 1.0) const;
 
 private:
-    QList<QPixmap> m_large; // imlStars
-    QList<QPixmap> m_small; // imlStarsSmall
+    mutable std::map<std::tuple<bool, int, qreal>, QPixmap> m_drawn;
 };

@@ -23,9 +23,9 @@ QByteArray pleaseWaitBytes()
     return QByteArrayLiteral("<b>Please wait . . .</b>\r\n");
 }
 
-QString writePleaseWaitPage(const QString &programDir)
+QString writePleaseWaitPage(const QString &dataDir)
 {
-    const QString path = programDir + QStringLiteral("/PleaseWait.html");
+    const QString path = dataDir + QStringLiteral("/PleaseWait.html");
     if (!TextFile::writeBytes(path, pleaseWaitBytes()).ok)
         return QString();
     return path;
@@ -82,12 +82,12 @@ void PaneLoadWait::exec()
     m_loop.exec();
 }
 
-void run(BrowserPane &brwSnipe, const QString &programDir, bool bIsHasAccount,
+void run(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount,
          const QString &sUser, const QString &sPassword, const QString &serviceHost)
 {
     const Navigation next = chooseNavigation(bIsHasAccount, sUser, sPassword, serviceHost);
 
-    const QString page = writePleaseWaitPage(programDir);
+    const QString page = writePleaseWaitPage(dataDir);
     if (!page.isEmpty()) {
         QPointer<BrowserPane> pane(&brwSnipe);
         {

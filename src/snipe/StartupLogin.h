@@ -31,9 +31,9 @@ Navigation chooseNavigation(bool bIsHasAccount, const QString &sUser, const QStr
 // The page's exact bytes.
 QByteArray pleaseWaitBytes();
 
-// Writes programDir/PleaseWait.html whole. Returns its path, or an empty string when the
+// Writes dataDir/PleaseWait.html whole. Returns its path, or an empty string when the
 // folder cannot be written (the login then goes on without the page).
-QString writePleaseWaitPage(const QString &programDir);
+QString writePleaseWaitPage(const QString &dataDir);
 
 // Waits, with events running, until the pane has loaded what it is sent to next and is no
 // longer busy. Made before the Navigate call so that a load finishing at once is seen too.
@@ -61,7 +61,7 @@ private:
 };
 
 // The whole start-up login; returns once the chosen page has been asked for.
-void run(BrowserPane &brwSnipe, const QString &programDir, bool bIsHasAccount,
+void run(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount,
          const QString &sUser, const QString &sPassword, const QString &serviceHost);
 
 } // namespace StartupLogin

@@ -17,9 +17,9 @@ void TalvexSession::LoadTalvexCredentials()
     m_sPassword = stored.password;
 }
 
-void TalvexSession::LogIntoTalvex(BrowserPane &brwSnipe, const QString &programDir, bool bIsHasAccount)
+void TalvexSession::LogIntoTalvex(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount)
 {
-    StartupLogin::run(brwSnipe, programDir, bIsHasAccount, m_sUser, m_sPassword, m_serviceHost);
+    StartupLogin::run(brwSnipe, dataDir, bIsHasAccount, m_sUser, m_sPassword, m_serviceHost);
 }
 
 void TalvexSession::ShowTalvexPasswordDialog(QWidget *parent)

@@ -14,7 +14,7 @@ public:
     TalvexSession(SettingsStore &settings, const QString &serviceHost);
 
     void LoadTalvexCredentials();
-    void LogIntoTalvex(BrowserPane &brwSnipe, const QString &programDir, bool bIsHasAccount);
+    void LogIntoTalvex(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount);
     void ShowTalvexPasswordDialog(QWidget *parent);
 
     QString user() const { return m_sUser; }

@@ -19,9 +19,6 @@ public:
     FAbout(const HelpLinks &links, QWidget *parent = nullptr);
     ~FAbout() override;
 
-    // The product logo, drawn rather than shipped so it scales with the screen.
-    static QPixmap logo(int size);
-
 private:
     void load();
 

@@ -4,16 +4,16 @@
 #include "ProgramIdentity.h"
 #include "Shell.h"
 
-HelpLinks::HelpLinks(Destinations destinations, Shell &shell, QString programDir)
+HelpLinks::HelpLinks(Destinations destinations, Shell &shell, QString programFilesDir)
     : m_destinations(std::move(destinations))
     , m_shell(shell)
-    , m_programDir(std::move(programDir))
+    , m_programFilesDir(std::move(programFilesDir))
 {
 }
 
 QString HelpLinks::helpFilePath() const
 {
-    return m_programDir + QStringLiteral("/help/Bidbench_help.htm");
+    return m_programFilesDir + QStringLiteral("/help/Bidbench_help.htm");
 }
 
 QString HelpLinks::talvexHomePage() const

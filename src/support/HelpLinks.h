@@ -12,12 +12,12 @@ class Shell;
 class HelpLinks
 {
 public:
-    HelpLinks(Destinations destinations, Shell &shell, QString programDir);
+    HelpLinks(Destinations destinations, Shell &shell, QString programFilesDir);
 
     // The fixed version the help e-mails have always carried.
     static QString helpMailVersion() { return QStringLiteral("1.2.0"); }
 
-    QString helpFilePath() const;       // <program folder>/help/Bidbench_help.htm
+    QString helpFilePath() const;       // <program files>/help/Bidbench_help.htm
     QString talvexHomePage() const;     // "http://" Talvex web host "?bidbench"
     QString talvexOnline() const;       // "http://" service host
     QString feedbackMail() const;       // help address, subject " Talvex Bidbench 1.2.0"
@@ -43,5 +43,5 @@ private:
 
     Destinations m_destinations;
     Shell &m_shell;
-    QString m_programDir;
+    QString m_programFilesDir;
 };

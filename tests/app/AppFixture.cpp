@@ -8,7 +8,8 @@
 
 AppFixture::AppFixture()
     : settings(settingsDir.path())
-    , programDir(TestEnvironment::programDir())
+    , dataDir(TestEnvironment::programDir())
+    , programFilesDir(TestEnvironment::programDir())
 {
     // A known Talvex user, so the exit goes on without the Talvex Password window.
     store(QStringLiteral("Main"), QStringLiteral("User"), QStringLiteral("fixture user"));
@@ -34,7 +35,8 @@ AppContext AppFixture::context()
             pleaseWait->start(5);
         return pane;
     };
-    c.programDir = programDir;
+    c.dataDir = dataDir;
+    c.programFilesDir = programFilesDir;
     c.endProgram = [this] {
         ++ended;
         for (const QString &app : {QStringLiteral("Talvex Bidbench"), QStringLiteral("Mardell")})

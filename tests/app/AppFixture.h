@@ -55,7 +55,7 @@ struct AppFixture
     QTemporaryDir settingsDir;
     SettingsStore settings;
     RecordingShell shell;
-    QString programDir;
+    QString dataDir, programFilesDir;
     int ended = 0;
     QStringList settingsAtEnd; // the settings files' contents when the program ended
     std::unique_ptr<FMain> window;

@@ -1,5 +1,9 @@
+#include "CommandLine.h"
+#include "FavoritesImages.h"
 #include "MainLayout.h"
+#include "Pictures.h"
 #include "TestMain.h"
+#include "ToolbarIcons.h"
 #include "WindowPlacement.h"
 
 Q_DECLARE_METATYPE(Qt::WindowState)
@@ -16,6 +20,9 @@ private slots:
     void restoredPlacement();
     void storedPlacement_data();
     void storedPlacement();
+    void picturesAreDrawnForTheScreen();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestMainParts::layoutControls_data()
@@ -119,6 +126,45 @@ void TestMainParts::storedPlacement()
     QFETCH(QStringList, stored);
     const WindowPlacement::Stored written = WindowPlacement::store(Qt::WindowStates(states), outer);
     QCOMPARE((QStringList{written.state, written.width, written.height}), stored);
+}
+
+// A picture whose file or SVG plugin is missing is blank; one drawn at the wrong scale blurs.
+void TestMainParts::picturesAreDrawnForTheScreen()
+{
+    QList<QIcon> icons{ToolbarIcons::snipe(), Pictures::applicationIcon()};
+    for (int i = 1; i <= 7; ++i)
+        icons << ToolbarIcons::navigation(i) << FavoritesImages::icon(qMin(i, 4), qMin(i, 4));
+    for (const QIcon &icon : icons)
+        QCOMPARE(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+}
+
+void TestMainParts::commandLine_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("outcome"); // the address or item run, the first line printed, or "refused"
+    QTest::newRow("nothing") << "" << "run";
+    QTest::newRow("help") << "--help" << "print Usage: bidbench [options] [URL]";
+    QTest::newRow("http") << "http://127.0.0.1:8080/a?b=1" << "run http://127.0.0.1:8080/a?b=1";
+    QTest::newRow("https, capitals") << "HTTPS://www.ebay.com/itm/1" << "run HTTPS://www.ebay.com/itm/1";
+    QTest::newRow("other scheme") << "file:///etc/passwd" << "refused";
+    QTest::newRow("no scheme") << "www.ebay.com" << "refused";
+    QTest::newRow("two addresses") << "http://a.test http://b.test" << "refused";
+    QTest::newRow("item, leading zeros") << "--snipe 000123" << "run 000123";
+    QTest::newRow("item not digits") << "--snipe 12a" << "refused";
+    QTest::newRow("empty item") << "--snipe=" << "refused";
+    QTest::newRow("item and address") << "--snipe 1 http://a.test" << "refused";
+    QTest::newRow("unknown option") << "--platform" << "refused";
+}
+
+void TestMainParts::commandLine()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QString, outcome);
+    const CommandLine::Parsed p = CommandLine::parse(QStringList{"bidbench"} + arguments.split(' ', Qt::SkipEmptyParts));
+    QStringList seen{QStringList{"run", "print", "refused"}.at(p.action)};
+    seen << (p.action == CommandLine::Parsed::Print ? p.text.section('\n', 0, 0) : p.url + p.item);
+    QCOMPARE(seen.join(' ').trimmed(), outcome);
+    QCOMPARE(p.text.isEmpty(), p.action == CommandLine::Parsed::Run); // a refusal says why
 }
 
 BIDBENCH_TEST_MAIN(TestMainParts)

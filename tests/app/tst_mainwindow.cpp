@@ -338,9 +338,9 @@ void TestMainWindow::entryPoints()
     QFETCH(QString, opened);
     QDir(favoritesFolder()).removeRecursively();
     AppFixture f;
-    writeBytes(f.programDir + "/Sellers.txt", "bob\nann\n");
-    writeBytes(f.programDir + "/Bidders.txt", "carl\nbig spender\n");
-    writeBytes(f.programDir + "/Searches.txt", "lamps|lamp shade|1||8||||True\n");
+    writeBytes(f.dataDir + "/Sellers.txt", "bob\nann\n");
+    writeBytes(f.dataDir + "/Bidders.txt", "carl\nbig spender\n");
+    writeBytes(f.dataDir + "/Searches.txt", "lamps|lamp shade|1||8||||True\n");
     writeShortcutFile(favoritesFolder() + "/Shop/Deal.url", "http://deal.test/x?a=1,2;b");
     writeBytes(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
     FMain *w = f.start();
@@ -378,10 +378,10 @@ void TestMainWindow::entryPoints()
     QCOMPARE(f.addresses(f.talvex()).mid(talvexBefore.size()), pane == "talvex" ? QStringList{address} : QStringList());
     if (!pane.isEmpty())
         QCOMPARE(f.tabs()->Tab(), pane == "talvex" ? 0 : 1);
-    QCOMPARE(f.shell.opened, opened.isEmpty() ? QStringList() : QStringList{opened.replace("<program>", f.programDir)});
+    QCOMPARE(f.shell.opened, opened.isEmpty() ? QStringList() : QStringList{opened.replace("<program>", f.programFilesDir)});
     // Every way out of a list window writes the list back (CR LF now).
     if (entry.contains("Sellers"))
-        QCOMPARE(readBytes(f.programDir + "/Sellers.txt"), QByteArray("bob\r\nann\r\n"));
+        QCOMPARE(readBytes(f.dataDir + "/Sellers.txt"), QByteArray("bob\r\nann\r\n"));
 }
 
 void TestMainWindow::addsTheAuctionPageAndImports()

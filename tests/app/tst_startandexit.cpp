@@ -66,8 +66,8 @@ void TestStartAndExit::welcomeScreen()
     QCOMPARE(shown, !answer.isEmpty());
     QVERIFY(f.window->isVisible());
     // The please-wait page, then without an account the sign-up page, whatever user is stored.
-    QCOMPARE(readBytes(f.programDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
-    QCOMPARE(f.addresses(f.talvex()), QStringList({f.programDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
+    QCOMPARE(readBytes(f.dataDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
+    QCOMPARE(f.addresses(f.talvex()), QStringList({f.dataDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
     QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
 }
 

@@ -37,6 +37,12 @@ void TestBrowser::siteStartPagesAndRedirect()
                             "http://fr.test", "http://es.test", "http://it.test", "http://tw.test", ""};
     for (int site = 0; site < start.size(); ++site)
         QCOMPARE(SiteStartURL(site, testDestinations()), start.at(site));
+    Destinations withoutRedirect = testDestinations(); // a build without a redirect service
+    withoutRedirect.redirectBases = QStringList(4, QString());
+    const QStringList direct{"http://www.ebay.com", "http://ca.test", "http://uk.test", "http://au.test"};
+    for (int site = 1; site <= 4; ++site)
+        QCOMPARE(SiteStartURL(site, withoutRedirect), direct.at(site - 1));
+    QCOMPARE(AffiliateURL("http://x/a?b=1", withoutRedirect), QString("http://x/a?b=1"));
     // The first site's caption names its host, with the access key on its first letter.
     QCOMPARE(menuCaption(1, testDestinations()), "&eBay.com");
     for (auto [url, loc] : {std::pair{"http://x/a?b=1&c=2&d=::", "http%3A//x/a%3Fb%3D1%26c%3D2%26d%3D%3A%3A"},

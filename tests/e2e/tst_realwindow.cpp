@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -38,6 +39,7 @@ private slots:
     void sitesAndHome();
     void itemPageEnablesSnipeAndSnipeCarriesTheCookie();
     void ctrlZInAPageFieldSnipes();
+    void linkMenuSnipesTheItem();
     void snipeTakesTheShownPageWhileItsPartsLoad();
     void titlesAndFailedLoads();
     void movesWithinAPageLeaveTheWindowAtRest();
@@ -119,6 +121,8 @@ void TestRealWindow::initTestCase()
             return LoopbackServer::page("Item B", "<img src='/slow.png'>");
         if (r.path == "/untitled")
             return LoopbackServer::Reply{200, "<html><body>no title</body></html>"};
+        if (r.path == "/links")
+            return LoopbackServer::page("Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>");
         if (r.path == "/words")
             return LoopbackServer::page("Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>");
         LoopbackServer::Reply reply = LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
@@ -140,7 +144,7 @@ void TestRealWindow::initTestCase()
     d.ebayHostDE = germany.hostPort();
     context.settings = settings.get();
     context.shell = &shell;
-    context.programDir = programDir = TestEnvironment::programDir();
+    context.dataDir = programDir = TestEnvironment::programDir();
     context.endProgram = [] {};
     // Watch the Talvex pane from its creation, before the load sends it anywhere.
     context.paneFactory = [this, make = WebEnginePane::factory(folder.path() + "/profiles")](PaneKind kind, QWidget *parent) {
@@ -249,6 +253,22 @@ void TestRealWindow::ctrlZInAPageFieldSnipes()
     QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
 }
 
+// The engine's own menu for a link to an item offers Snipe; the item's page is not opened.
+void TestRealWindow::linkMenuSnipesTheItem()
+{
+    showTab(1);
+    enterAddress(us.url("/links"));
+    expectPage("Links");
+    QTest::mouseClick(pane("brwAuction")->findChild<QWebEngineView *>()->focusProxy(), Qt::RightButton, {}, QPoint(30, 30));
+    QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 10000);
+    service.requests.clear();
+    QWidget *menu = QApplication::activePopupWidget();
+    menu->actions().first()->trigger(); // "Snipe This Item"
+    menu->close();
+    QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
+    QVERIFY(!us.pagePaths().contains("/itm/123456789012"));
+}
+
 // Item page B shows at once but one of its pictures takes long: Snipe is for B meanwhile.
 void TestRealWindow::snipeTakesTheShownPageWhileItsPartsLoad()
 {
@@ -297,7 +317,7 @@ void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
     expectPage("Item A");
     enterAddress(item + "#description");
     QTRY_COMPARE(box()->itemText(0), item + "#description");
-    const QImage resting = StarFrames().large(StarFrames::kRestingFrame).toImage();
+    const QImage resting = StarFrames().frame(true, StarFrames::kRestingFrame).toImage();
     QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive()
                 && part<QLabel>("picSnipe")->pixmap().toImage() == resting);
     QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));

@@ -36,6 +36,7 @@ private slots:
     void addresses_data();
     void addresses();
     void folderAttributes();
+    void dataAndProgramFolders();
     void shortcutValue_data();
     void shortcutValue();
     void shortcutFileEncodingsAndOddFiles();
@@ -173,6 +174,17 @@ void TestPlatform::folderAttributes()
     QDir(favorites).removeRecursively();
     QCOMPARE(SpecialFolder::path(SpecialFolder::Favorites), favorites);
     QVERIFY(QFileInfo(favorites).isDir());
+}
+
+// Installed, the help comes from share/; a data folder that cannot be made is told.
+void TestPlatform::dataAndProgramFolders()
+{
+    QTemporaryDir dir;
+    const QString bin = dir.filePath("bin");
+    QVERIFY(!UserFolders::prepareDataFolder("/proc/bidbench", bin, {}).isEmpty());
+    QCOMPARE(UserFolders::programFilesFolder(bin), bin);
+    QVERIFY(QDir().mkpath(dir.filePath("share/bidbench/help")));
+    QCOMPARE(UserFolders::programFilesFolder(bin), dir.filePath("share/bidbench"));
 }
 
 void TestPlatform::shortcutValue_data()

@@ -10,7 +10,7 @@
 // ever touches the user's real files. Call before the QApplication exists.
 namespace TestEnvironment {
 void isolate();
-// A fresh folder standing in for the program's own folder (list files, PleaseWait.html).
+// A fresh folder standing in for one of the program's folders (data, program files).
 QString programDir();
 } // namespace TestEnvironment
 
