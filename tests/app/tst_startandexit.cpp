@@ -18,10 +18,8 @@ class TestStartAndExit : public QObject
 private slots:
     void welcomeScreen_data();
     void welcomeScreen();
-    void exitWaitsTwoSecondsThenStores_data();
-    void exitWaitsTwoSecondsThenStores();
-    void passwordQuestion_data();
-    void passwordQuestion();
+    void exit_data();
+    void exit();
 };
 
 namespace {
@@ -71,22 +69,38 @@ void TestStartAndExit::welcomeScreen()
     QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
 }
 
-void TestStartAndExit::exitWaitsTwoSecondsThenStores_data()
+void TestStartAndExit::exit_data()
 {
+    QTest::addColumn<QString>("storedUser");
     QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("answer"); // to the Talvex Password window
+    QTest::addColumn<int>("asks");
+    QTest::addColumn<int>("site"); // checked at the exit; 0: none
     QTest::addColumn<bool>("textOff");
-    QTest::addColumn<int>("site"); // 0: none checked
-    QTest::newRow("File > Exit, text shown, site 1") << "exit" << false << 1;
-    QTest::newRow("close box, text hidden, site 14") << "close box" << true << 14;
-    QTest::newRow("File > Exit, no site checked") << "exit" << false << 0;
+    QTest::newRow("File > Exit, no user, Save") << "" << "exit" << "cmdSave" << 1 << 1 << false;
+    QTest::newRow("close box, no user, closed; text hidden") << "" << "close box" << "close" << 1 << 14 << true;
+    QTest::newRow("close box, user stored, no site checked") << "bob" << "close box" << "" << 0 << 0 << false;
+    // Not the user's close: the program's own, or the session's end.
+    QTest::newRow("program's close, no user") << "" << "program" << "" << 0 << 1 << false;
+    // Only Save changes the user of this run: after it the exit asks nothing more.
+    QTest::newRow("Tools menu, Save, exit") << "" << "tools" << "cmdSave" << 1 << 1 << false;
+    QTest::newRow("Tools menu, Cancel, exit") << "" << "tools" << "cmdCancel" << 2 << 1 << false;
+    QTest::newRow("Tools menu, close box, exit") << "" << "tools" << "close" << 2 << 1 << false;
 }
 
-void TestStartAndExit::exitWaitsTwoSecondsThenStores()
+// File > Exit and the close box keep the window, disabled with the hourglass, for two seconds
+// while the auction pane goes home, then store the settings; the program's own close does at
+// once. The Talvex Password window comes first while no user is stored.
+void TestStartAndExit::exit()
 {
+    QFETCH(QString, storedUser);
     QFETCH(QString, how);
-    QFETCH(bool, textOff);
+    QFETCH(QString, answer);
+    QFETCH(int, asks);
     QFETCH(int, site);
+    QFETCH(bool, textOff);
     AppFixture f;
+    f.store("Main", "User", storedUser);
     FMain *w = f.start();
     f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
     if (site == 0)
@@ -99,68 +113,8 @@ void TestStartAndExit::exitWaitsTwoSecondsThenStores()
     f.store("Settings", "Site", "untouched");
     const qsizetype before = f.auction()->requests.size();
     auto *appEnd = f.part<QTimer>("timAppEnd");
-    if (site != 1)
+    if (asks != 1 || how != "exit")
         appEnd->setInterval(1); // the first row waits the whole two seconds
-
-    if (how == "exit") {
-        f.trigger("mnuFileExit");
-    } else {
-        QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
-        QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
-    }
-    // Disabled, with the hourglass, and the auction pane goes to the start page.
-    QVERIFY(!w->isEnabled());
-    QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::WaitCursor);
-    QCOMPARE(f.auction()->requests.size(), before + 1);
-    QVERIFY(w->isVisible());
-    QVERIFY(appEnd->isActive() && (site != 1 || appEnd->remainingTime() > 1500));
-    QCOMPARE(f.setting("Settings", "Site"), QString("untouched"));
-
-    const QSize outer = w->frameGeometry().size();
-    QTRY_COMPARE_WITH_TIMEOUT(f.ended, 1, 4000);
-    QVERIFY(!w->isVisible() && !other.isVisible());
-    QVERIFY(!QApplication::overrideCursor());
-    const QList<FMain::SettingWrite> expected{
-        {"Talvex Bidbench", "Settings", "Site", QString::number(site)},
-        {"Talvex Bidbench", "Settings", "TextLabels", textOff ? "N" : ""},
-        {"Mardell", "Talvex Bidbench", "WindowState", "0"},
-        {"Mardell", "Talvex Bidbench", "WindowWidth", QString::number(outer.width() * 15)},
-        {"Mardell", "Talvex Bidbench", "WindowHeight", QString::number(outer.height() * 15)},
-    };
-    QCOMPARE(w->exitSettings(), expected);
-    for (const FMain::SettingWrite &write : expected)
-        QCOMPARE(f.settings.GetSetting(write.application, write.section, write.key), write.value);
-    // Complete when the program was told to end; an empty TextLabels is a key, not left out.
-    QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
-    QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
-}
-
-void TestStartAndExit::passwordQuestion_data()
-{
-    QTest::addColumn<QString>("storedUser");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<int>("asks");
-    QTest::newRow("File > Exit, no user, Save") << "" << "exit" << "cmdSave" << 1;
-    QTest::newRow("close box, no user, closed") << "" << "close box" << "close" << 1;
-    QTest::newRow("close box, user stored") << "bob" << "close box" << "" << 0;
-    // Not the user's close: the program's own, or the session's end.
-    QTest::newRow("program's close, no user") << "" << "program" << "" << 0;
-    // Only Save changes the user of this run: after it the exit asks nothing more.
-    QTest::newRow("Tools menu, Save, exit") << "" << "tools" << "cmdSave" << 1;
-    QTest::newRow("Tools menu, Cancel, exit") << "" << "tools" << "cmdCancel" << 2;
-    QTest::newRow("Tools menu, close box, exit") << "" << "tools" << "close" << 2;
-}
-
-void TestStartAndExit::passwordQuestion()
-{
-    QFETCH(QString, storedUser);
-    QFETCH(QString, how);
-    QFETCH(QString, answer);
-    QFETCH(int, asks);
-    AppFixture f;
-    f.store("Main", "User", storedUser);
-    FMain *w = f.start();
     int shown = 0;
     const auto answerWith = [&](const QString &button) {
         answerNextModal<FPassword>([&, button](FPassword *dialog) {
@@ -179,17 +133,39 @@ void TestStartAndExit::passwordQuestion()
         f.trigger("mnuToolsPassword");
         answerWith("cmdCancel");
     }
-    if (how == "program")
+    if (how == "program") {
         QVERIFY(w->close()); // straight to the unload
-    else if (how == "close box")
-        QVERIFY(!closeFromTitleBar(w));
-    else
+    } else if (how == "close box") {
+        QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
+        QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
+    } else {
         f.trigger("mnuFileExit");
-
+    }
     QCOMPARE(shown, asks);
-    QCOMPARE(f.ended, how == "program" ? 1 : 0);
-    QVERIFY(!w->isEnabled() || how == "program"); // the exit goes on whatever the answer
     QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);
+    if (how != "program") {
+        QVERIFY(!w->isEnabled() && w->isVisible());
+        QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::WaitCursor);
+        QCOMPARE(f.auction()->requests.size(), before + 1); // home
+        QVERIFY(appEnd->isActive() && (appEnd->interval() == 1 || appEnd->remainingTime() > 1500));
+        QCOMPARE(f.setting("Settings", "Site"), QString("untouched"));
+    }
+    const QSize outer = w->frameGeometry().size();
+    QTRY_COMPARE_WITH_TIMEOUT(f.ended, 1, 4000);
+    QVERIFY(!w->isVisible() && !other.isVisible() && !QApplication::overrideCursor());
+    const QList<FMain::SettingWrite> expected{
+        {"Talvex Bidbench", "Settings", "Site", QString::number(site)},
+        {"Talvex Bidbench", "Settings", "TextLabels", textOff ? "N" : ""},
+        {"Mardell", "Talvex Bidbench", "WindowState", "0"},
+        {"Mardell", "Talvex Bidbench", "WindowWidth", QString::number(outer.width() * 15)},
+        {"Mardell", "Talvex Bidbench", "WindowHeight", QString::number(outer.height() * 15)},
+    };
+    QCOMPARE(w->exitSettings(), expected);
+    for (const FMain::SettingWrite &write : expected)
+        QCOMPARE(f.settings.GetSetting(write.application, write.section, write.key), write.value);
+    // Complete when the program was told to end; an empty TextLabels is a key, not left out.
+    QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
+    QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
     QTest::qWait(350); // the answers give up before the next test
 }
 
