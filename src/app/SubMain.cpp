@@ -25,8 +25,9 @@
 std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
 {
     AppContext context = baseContext;
-    // 1-2. The error reporter, then the start-status object with application class 10 and
-    // cutoff version 1.2; the main window keeps both for the rest of the run.
+    // The error reporter comes first so that everything after it can report; the start-status
+    // object (application class 10, cutoff version 1.2) runs the version check. The main
+    // window keeps both for the rest of the run.
     if (!context.errors)
         context.errors = std::make_shared<CError>(context.destinations.supportEmail, *context.shell);
     if (!context.startStatus) {
@@ -37,7 +38,7 @@ std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
 
     bool bIsHasAccount = true;
     const QString startScreen = context.settings->GetSetting(
-        QStringLiteral("Talvex Bidbench"), QStringLiteral("Settings"), QStringLiteral("StartScreen"));
+        ProgramIdentity::title(), QStringLiteral("Settings"), QStringLiteral("StartScreen"));
     if (startScreen != QLatin1String("N")) {
         auto welcome = std::make_unique<FStart>(context.settings, context.shell,
                                                 QStringLiteral("http://") + context.destinations.makerWebHost);
