@@ -59,6 +59,19 @@ private:
     void expectPage(const QString &title);
     // Waits for the service's first request since its list was last cleared.
     LoopbackServer::Request serviceAsked();
+    // What the service was asked for after `act` (the snipe page, say).
+    QString askedAfter(const std::function<void()> &act)
+    {
+        service.requests.clear();
+        act();
+        return serviceAsked().pathAndQuery();
+    }
+    // Waits until the page with this title is shown at this address and has finished loading.
+    void expectShown(const QString &title, const QString &address)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle() + ' ' + box()->itemText(0) + (pane("brwAuction")->Busy() ? " busy" : ""),
+                                  "Talvex Bidbench > " + title + ' ' + address, 15000);
+    }
     // BIDBENCH_SCREENSHOTS names a folder for pictures of the window.
     void screenshot(const QString &name);
 
@@ -189,15 +202,14 @@ void TestRealWindow::secondPageEnablesBack()
     QTRY_VERIFY(!pane("brwAuction")->Busy());
     QVERIFY(!button(1)->isEnabled()); // the redirect left no page to go back to
     enterAddress(us.url("/second"));
-    expectPage("Page /second");
+    expectShown("Page /second", us.url("/second"));
     QTRY_VERIFY(button(1)->isEnabled());
     QVERIFY(!button(2)->isEnabled());
     screenshot("auction-real-page.png");
 
     button(1)->trigger();
-    expectPage("eBay US");
+    expectShown("eBay US", us.url("/"));
     QTRY_VERIFY(button(2)->isEnabled());
-    QTRY_COMPARE(box()->itemText(0), us.url("/"));
     QCOMPARE(box()->itemText(1), us.url("/second"));
 }
 
@@ -206,8 +218,7 @@ void TestRealWindow::sitesAndHome()
     showTab(0);
     part("mnuOptionsSite(8)")->trigger();
     QCOMPARE(part<TabControl>("SSTab1")->Tab(), 1);
-    expectPage("eBay DE");
-    QTRY_COMPARE(box()->itemText(0), germany.url("/"));
+    expectShown("eBay DE", germany.url("/"));
     // Home follows the site checked now.
     enterAddress(us.url("/elsewhere"));
     expectPage("Page /elsewhere");
@@ -248,9 +259,8 @@ void TestRealWindow::ctrlZInAPageFieldSnipes()
     auto *view = pane("brwAuction")->findChild<QWebEngineView *>();
     view->setFocus();
     QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
-    service.requests.clear();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
+    QCOMPARE(askedAfter([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier); }),
+             "/secure/login.cfm?item_number=123456789012");
 }
 
 // The engine's own menu for a link to an item offers Snipe; the item's page is not opened.
@@ -261,11 +271,9 @@ void TestRealWindow::linkMenuSnipesTheItem()
     expectPage("Links");
     QTest::mouseClick(pane("brwAuction")->findChild<QWebEngineView *>()->focusProxy(), Qt::RightButton, {}, QPoint(30, 30));
     QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 10000);
-    service.requests.clear();
     QWidget *menu = QApplication::activePopupWidget();
-    menu->actions().first()->trigger(); // "Snipe This Item"
+    QCOMPARE(askedAfter([menu] { menu->actions().first()->trigger(); }), "/secure/login.cfm?item_number=123456789012");
     menu->close();
-    QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=123456789012"));
     QVERIFY(!us.pagePaths().contains("/itm/123456789012"));
 }
 
@@ -282,9 +290,7 @@ void TestRealWindow::snipeTakesTheShownPageWhileItsPartsLoad()
     QTRY_COMPARE_WITH_TIMEOUT(box()->currentText(), itemB, 5000);
     QCOMPARE(box()->itemText(0), itemB);
     QVERIFY(pane("brwAuction")->Busy()); // the picture is still on its way
-    service.requests.clear();
-    part("tbrSnipe.Buttons(1)")->trigger();
-    QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=222"));
+    QCOMPARE(askedAfter([this] { part("tbrSnipe.Buttons(1)")->trigger(); }), "/secure/login.cfm?item_number=222");
 }
 
 void TestRealWindow::titlesAndFailedLoads()
@@ -296,17 +302,14 @@ void TestRealWindow::titlesAndFailedLoads()
     expectPage("Page /First");
     // Without a title the name is empty, not the address the engine shows instead.
     enterAddress(us.url("/untitled"));
-    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), us.url("/untitled"), 10000);
-    QTRY_VERIFY(!pane("brwAuction")->Busy());
-    QCOMPARE(pane("brwAuction")->LocationName(), QString());
+    expectShown("", us.url("/untitled"));
     // A refused connection ends the load too, with the engine's error page, and the address.
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const QString refused = QString("http://127.0.0.1:%1/nothing").arg(probe.serverPort());
     probe.close();
     enterAddress(refused);
-    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), refused, 10000);
-    QTRY_VERIFY(!pane("brwAuction")->Busy());
+    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0) + (pane("brwAuction")->Busy() ? " busy" : ""), refused, 15000);
 }
 
 void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
@@ -336,9 +339,7 @@ void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
     const QString next = us.url("/itemA?item=444");
     enterAddress(next);
     QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), next, 10000);
-    service.requests.clear();
-    part("tbrSnipe.Buttons(1)")->trigger();
-    QCOMPARE(serviceAsked().pathAndQuery(), QString("/secure/login.cfm?item_number=444"));
+    QCOMPARE(askedAfter([this] { part("tbrSnipe.Buttons(1)")->trigger(); }), "/secure/login.cfm?item_number=444");
 }
 
 // A renderer that crashes or is killed leaves a page that says so; Refresh brings it back.
