@@ -2,6 +2,7 @@
 
 #include "CError.h"
 #include "CStartStatus.h"
+#include "ExitSequence.h"
 #include "FMain.h"
 #include "FStart.h"
 #include "SettingsStore.h"
@@ -57,6 +58,7 @@ int runBidbench(int argc, char *argv[])
     context.programDir = QCoreApplication::applicationDirPath();
 
     std::unique_ptr<FMain> main = SubMain(context);
+    ExitSequence::closeOnTerminationSignals(*main);
     const int code = app.exec();
     // The panes (and with them the browser profiles, which write their cookies) go before
     // the application object.
