@@ -87,7 +87,16 @@ BookmarkImporter::Result BookmarkImporter::readFile(const QString &bookmarkFile,
         result.error = file.errorString();
         return result;
     }
-    QByteArray bytes = file.read(kMaxFileBytes + 1); // it may have grown since
+    // As much as is there, and a byte more to notice a file that grew meanwhile: read(limit)
+    // would take a buffer of the limit's size for the smallest file.
+    QByteArray bytes;
+    for (qint64 want = qMin(info.size(), kMaxFileBytes) + 1; want > 0;
+         want = qMin<qint64>(1 << 20, kMaxFileBytes + 1 - bytes.size())) {
+        const QByteArray chunk = file.read(want);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
         return result;

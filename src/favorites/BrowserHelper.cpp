@@ -89,6 +89,9 @@ bool BrowserHelper::ImportFavorites(const QString &bookmarkFile, QWidget *parent
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
+    progress.setRange(0, 1);
+    progress.setValue(0); // the half-second wait starts here
+    progress.setRange(0, 0);
     connect(&progress, &QProgressDialog::canceled, &importer, &BookmarkImporter::cancel);
     connect(&importer, &BookmarkImporter::progress, &progress, [&progress](int written, int total) {
         progress.setMaximum(total);
