@@ -94,9 +94,9 @@ bool BrowserHelper::ImportFavorites(const QString &bookmarkFile, QWidget *parent
     progress.setRange(0, 0);
     connect(&progress, &QProgressDialog::canceled, &importer, &BookmarkImporter::cancel);
     connect(&importer, &BookmarkImporter::progress, &progress, [&progress](int written, int total) {
-        progress.setMaximum(total);
-        progress.setValue(written);
         progress.setLabelText(QStringLiteral("Writing bookmarks: %L1 of %L2").arg(written).arg(total));
+        progress.setMaximum(total);
+        progress.setValue(written); // last: it lets the dialog paint
     });
     QEventLoop loop;
     std::optional<BookmarkImporter::Result> finished;
@@ -106,7 +106,8 @@ bool BrowserHelper::ImportFavorites(const QString &bookmarkFile, QWidget *parent
     });
     importer.start(bookmarkFile);
     loop.exec();
-    if (!finished) // the program is ending: the importer undoes what it made as it goes
+    progress.hide();
+    if (!finished) // the program is ending; the importer undoes what it made as it goes
         return false;
 
     const BookmarkImporter::Result &result = *finished;
