@@ -144,6 +144,7 @@ bool BookmarkImporter::begin(const QList<Item> &items, Result &result)
     m_madeFolders.clear();
     m_error.clear();
     m_entries.clear();
+    m_taken.clear();
     m_next = 0;
     if (m_root.isEmpty() || !QFileInfo(m_root).isDir()) {
         result = {Outcome::WriteFailed, QStringLiteral("There is no Favorites folder.")};
@@ -258,6 +259,7 @@ void BookmarkImporter::end(Result result)
     m_running = false;
     m_entries.clear();
     m_paths.clear();
+    m_taken.clear();
     emit finished(result);
 }
 
@@ -286,16 +288,26 @@ QString BookmarkImporter::folderFor(const QString &parent, const QString &name)
 // it would read back from the file written now.
 QString BookmarkImporter::shortcutFor(const QString &parent, const QString &name, const QString &url)
 {
-    const QString wanted = IniFile::cleanValue(FavoritesFolder::shortcutLines(url).constLast().mid(4));
-    for (int n = 1;; ++n) {
-        const QString path = parent + QLatin1Char('/') + numbered(name, n) + QStringLiteral(".url");
-        if (!exists(path))
-            return path;
-        const unsigned attributes = DirectoryListing::attributesOf(path);
-        if (!(attributes & (DirectoryListing::Directory | DirectoryListing::ReparsePoint))
-            && FavoritesFolder::readShortcut(path) == wanted)
-            return QString();
+    const QString base = parent + QLatin1Char('/') + name;
+    auto taken = m_taken.find(base);
+    if (taken == m_taken.end()) {
+        if (const QString first = base + QStringLiteral(".url"); !exists(first))
+            return first;
+        taken = m_taken.insert(base, {});
     }
+    for (;; ++taken->next) {
+        const QString path = numbered(base, taken->next) + QStringLiteral(".url");
+        if (!exists(path))
+            break;
+        const unsigned attributes = DirectoryListing::attributesOf(path);
+        if (!(attributes & (DirectoryListing::Directory | DirectoryListing::ReparsePoint)))
+            taken->urls.insert(FavoritesFolder::readShortcut(path));
+    }
+    const QString wanted = IniFile::cleanValue(FavoritesFolder::shortcutLines(url).constLast().mid(4));
+    if (taken->urls.contains(wanted))
+        return QString();
+    taken->urls.insert(wanted);
+    return numbered(base, taken->next++) + QStringLiteral(".url");
 }
 
 void BookmarkImporter::rollBack()

@@ -2,7 +2,9 @@
 
 #include "NetscapeBookmarks.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -74,7 +76,16 @@ private:
     QString shortcutFor(const QString &parent, const QString &name, const QString &url);
     void rollBack();
 
+    // The numbered shortcuts of one name in one folder, once two links compete for it: each
+    // file is read once, not once for every further link of that name.
+    struct Taken
+    {
+        QSet<QString> urls;
+        int next = 1;
+    };
+
     QString m_root;
+    QHash<QString, Taken> m_taken; // by folder and name
     std::vector<Entry> m_entries; // every item, in the order of the file
     std::vector<QString> m_paths; // the folder each folder entry went to
     size_t m_next = 0;

@@ -289,6 +289,10 @@ void TestFavoritesFolder::hostileFilesImport_data()
         << list + "<DT><A HREF=http://amp/>" + QByteArray(1000000, '&') << QString(200, '&') + ".url -> http://amp/";
     QTest::newRow("200,000 attributes")
         << list + "<DT><A " + QByteArray("X=1 ").repeated(200000) + "HREF=http://attr/>attr" << "attr.url -> http://attr/";
+    QByteArray sameName = list;
+    for (int i = 0; i < 20000; ++i)
+        sameName += "<DT><A HREF=http://x/" + QByteArray::number(i) + ">x</A>";
+    QTest::newRow("20,000 links of one name") << sameName << "x (20000).url -> http://x/19999";
     QTest::newRow("over 64 MiB") << QByteArray() << "\"hostile.html\" is larger than 64 MiB";
 }
 
