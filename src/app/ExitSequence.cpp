@@ -1,6 +1,7 @@
 #include "ExitSequence.h"
 
 #include "ProgramEnd.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +19,12 @@ ExitSequence::ExitSequence(QWidget *window, Steps steps)
     m_timAppEnd->setSingleShot(true);
     // The program's own close: not the user's, so nothing asks again.
     connect(m_timAppEnd, &QTimer::timeout, m_window, &QWidget::close);
+}
+
+void ExitSequence::closeOnTerminationSignals(QWidget &window)
+{
+    auto *endSignals = new TerminationSignals(&window);
+    connect(endSignals, &TerminationSignals::received, &window, &QWidget::close);
 }
 
 void ExitSequence::ExitProgram()

@@ -26,6 +26,11 @@ public:
 
     ExitSequence(QWidget *window, Steps steps);
 
+    // A logout, a shutdown or Ctrl+C (SIGTERM, SIGHUP, SIGINT) closes the window as the
+    // program's own close: open windows save, the settings are stored, nothing is asked, and
+    // the program ends with status 0.
+    static void closeOnTerminationSignals(QWidget &window);
+
     void ExitProgram();
     void BeginShutdown();
     // The window's close event: refused while the user's close takes the delayed road,

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "CSearches.h"
 #include "CStartStatus.h"
+#include "ExitSequence.h"
 #include "FMain.h"
 #include "FStart.h"
 #include "Pictures.h"
@@ -130,6 +131,7 @@ int runBidbench(int argc, char *argv[])
     });
 
     std::unique_ptr<FMain> main = SubMain(context);
+    ExitSequence::closeOnTerminationSignals(*main);
     window = main.get();
     for (const CommandLine::Parsed &request : std::exchange(waiting, {}))
         carryOut(*window, request);

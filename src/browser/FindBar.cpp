@@ -189,7 +189,9 @@ void FindBar::placeOverPane()
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pane && event->type() == QEvent::Resize && isVisible())
+    // The event's type first: while the pane is being destroyed, comparing it with m_pane
+    // would cast a plain QWidget to BrowserPane (undefined behaviour, caught by UBSan).
+    if (event->type() == QEvent::Resize && watched == m_pane && isVisible())
         placeOverPane();
     if (watched == m_text && event->type() == QEvent::KeyPress) {
         // Enter finds the next match, Shift+Enter the previous one.

@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QProgressDialog>
+
+#include <optional>
 
 namespace {
 
@@ -75,15 +79,59 @@ QString BrowserHelper::chooseBookmarkFile(QFileDialog &dialog)
 
 bool BrowserHelper::ImportFavorites(const QString &bookmarkFile, QWidget *parentWindow)
 {
-    const BookmarkImporter::Result result = BookmarkImporter(m_favoritesFolder).importFile(bookmarkFile);
+    BookmarkImporter importer(m_favoritesFolder);
+    // Shown only when the import takes more than a moment; busy until the file is read.
+    QProgressDialog progress(QStringLiteral("Reading the bookmark file..."), QStringLiteral("Cancel"), 0, 0,
+                             parentWindow);
+    progress.setObjectName(QStringLiteral("importProgress"));
+    progress.setWindowTitle(QStringLiteral("Import Netscape Bookmarks to Favorites"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setRange(0, 1);
+    progress.setValue(0); // the half-second wait starts here
+    progress.setRange(0, 0);
+    connect(&progress, &QProgressDialog::canceled, &importer, &BookmarkImporter::cancel);
+    connect(&importer, &BookmarkImporter::progress, &progress, [&progress](int written, int total) {
+        progress.setLabelText(QStringLiteral("Writing bookmarks: %L1 of %L2").arg(written).arg(total));
+        progress.setMaximum(total);
+        progress.setValue(written); // last: it lets the dialog paint
+    });
+    QEventLoop loop;
+    std::optional<BookmarkImporter::Result> finished;
+    connect(&importer, &BookmarkImporter::finished, &loop, [&](const BookmarkImporter::Result &result) {
+        finished = result;
+        loop.quit();
+    });
+    importer.start(bookmarkFile);
+    loop.exec();
+    progress.hide();
+    if (!finished) // the program is ending; the importer undoes what it made as it goes
+        return false;
+
+    const BookmarkImporter::Result &result = *finished;
     const QString name = QFileInfo(bookmarkFile).fileName();
     QString message;
     switch (result.outcome) {
     case BookmarkImporter::Outcome::Imported:
+        if (result.foldersFlattened > 0)
+            QMessageBox::information(
+                parentWindow, ProgramIdentity::title(),
+                QStringLiteral("The bookmarks were imported. %L1 folders nested more than %2 levels deep "
+                               "were merged into the folder at level %2.")
+                    .arg(result.foldersFlattened).arg(NetscapeBookmarks::kMaxDepth));
         return true;
+    case BookmarkImporter::Outcome::Cancelled:
+        return false;
     case BookmarkImporter::Outcome::Unreadable:
         message = QStringLiteral("The file \"%1\" could not be read: %2\nNothing was imported.")
                       .arg(name, result.error);
+        break;
+    case BookmarkImporter::Outcome::TooLarge:
+        message = QStringLiteral("The file \"%1\" is larger than %2 MiB, the most a bookmark file may "
+                                 "hold.\nNothing was imported.")
+                      .arg(name).arg(BookmarkImporter::kMaxFileBytes >> 20);
         break;
     case BookmarkImporter::Outcome::NotBookmarkFile:
         message = QStringLiteral("The file \"%1\" is not a Netscape bookmark file.\nNothing was imported.")

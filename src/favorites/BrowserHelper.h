@@ -30,7 +30,8 @@ public:
     // Sets up the file dialog of the import command, shows it and returns the chosen file;
     // the empty string when cancelled.
     static QString chooseBookmarkFile(QFileDialog &dialog);
-    // Imports the file; a failure is told to the user in one message. True when imported.
+    // Imports the file, with a progress dialog and Cancel when it takes more than a moment;
+    // a failure is told to the user in one message. True when imported.
     bool ImportFavorites(const QString &bookmarkFile, QWidget *parentWindow);
 
 private:

@@ -3,10 +3,10 @@
 #include "TextFile.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace NetscapeBookmarks {
@@ -81,7 +81,7 @@ struct Node
     bool isFolder = false;
     QString title;
     QString url;
-    std::vector<std::unique_ptr<Node>> children;
+    std::vector<std::unique_ptr<Node>> children; // nests at most kMaxDepth deep
 };
 
 Item toItem(const Node &node)
@@ -96,9 +96,11 @@ Item toItem(const Node &node)
 class Parser
 {
 public:
-    explicit Parser(QStringView text) : m_text(text) {}
+    Parser(QStringView text, const std::atomic_bool *cancel) : m_text(text), m_cancel(cancel) {}
 
     QList<Item> run();
+    bool sawBookmarkList() const { return m_sawBookmarkList; }
+    int foldersFlattened() const { return m_flattened; }
 
 private:
     struct Tag
@@ -106,18 +108,28 @@ private:
         QString name; // lower case, "/" first for an end tag
         QString href;
     };
+    struct Level
+    {
+        Node *folder;
+        int depth; // the root is 0
+    };
 
     qsizetype parseTag(qsizetype at, Tag &tag) const;
     void handle(const Tag &tag);
     void endCapture();
-    Node *current() { return m_stack.empty() ? &m_root : m_stack.back(); }
+    Level current() { return m_stack.empty() ? Level{&m_root, 0} : m_stack.back(); }
 
     QStringView m_text;
+    const std::atomic_bool *m_cancel;
     Node m_root{true, {}, {}, {}};
-    std::vector<Node *> m_stack; // open <DL> lists; empty before the first
-    Node *m_pendingFolder = nullptr; // an <H3> whose <DL> has not opened yet
-    Node *m_capture = nullptr;       // the item whose title the text belongs to
-    bool m_capturing = false;        // text goes to m_capture (or, without one, nowhere)
+    std::vector<Level> m_stack;       // open <DL> lists; empty before the first
+    std::optional<Level> m_pending;   // an <H3> whose <DL> has not opened yet
+    Node *m_capture = nullptr;        // the item whose title the text belongs to
+    bool m_capturing = false;         // text goes to m_capture (or, without one, nowhere)
+    bool m_inDescription = false;     // inside a <DD>: its links are text, not bookmarks
+    bool m_afterDt = false;
+    bool m_sawBookmarkList = false;
+    int m_flattened = 0;
     QString m_buffer;
 };
 
@@ -125,7 +137,9 @@ QList<Item> Parser::run()
 {
     const qsizetype n = m_text.size();
     qsizetype i = 0;
-    while (i < n) {
+    for (unsigned step = 0; i < n; ++step) {
+        if ((step & 1023) == 0 && m_cancel && m_cancel->load(std::memory_order_relaxed))
+            break;
         const qsizetype lt = m_text.indexOf(u'<', i);
         const qsizetype textEnd = lt < 0 ? n : lt;
         if (m_capturing && textEnd > i)
@@ -227,40 +241,64 @@ void Parser::endCapture()
 void Parser::handle(const Tag &tag)
 {
     const QString &name = tag.name;
+    const bool afterDt = std::exchange(m_afterDt, name == u"dt");
     if (name == u"a") {
         endCapture();
-        m_pendingFolder = nullptr;
+        if (m_inDescription)
+            return;
+        m_pending.reset();
         m_capturing = true;
         const QString &href = tag.href;
         if (href.isEmpty() || href.startsWith(QLatin1String("place:"), Qt::CaseInsensitive))
             return; // its text is read and dropped
+        m_sawBookmarkList = m_sawBookmarkList || (afterDt && !m_stack.empty());
         auto link = std::make_unique<Node>();
         link->url = href;
         m_capture = link.get();
-        current()->children.push_back(std::move(link));
+        current().folder->children.push_back(std::move(link));
     } else if (name == u"h3") {
         endCapture();
+        m_inDescription = false;
+        m_sawBookmarkList = m_sawBookmarkList || (afterDt && !m_stack.empty());
+        m_capturing = true;
+        const Level here = current();
+        if (here.depth >= kMaxDepth) { // its items go where it stands; its name is dropped
+            ++m_flattened;
+            m_pending = here;
+            return;
+        }
         auto folder = std::make_unique<Node>();
         folder->isFolder = true;
         m_capture = folder.get();
-        m_capturing = true;
-        m_pendingFolder = folder.get();
-        current()->children.push_back(std::move(folder));
+        m_pending = Level{folder.get(), here.depth + 1};
+        here.folder->children.push_back(std::move(folder));
     } else if (name == u"dl") {
         endCapture();
-        if (m_stack.empty())
-            m_stack.push_back(&m_root);
-        else
-            m_stack.push_back(m_pendingFolder ? m_pendingFolder : current());
-        m_pendingFolder = nullptr;
+        m_inDescription = false;
+        // The first list is the root's, unless a heading came first: then the root's list
+        // was left out, and this one is the heading's.
+        if (m_stack.empty()) {
+            m_stack.push_back(Level{&m_root, 0});
+            if (m_pending)
+                m_stack.push_back(*m_pending);
+        } else {
+            m_stack.push_back(m_pending ? *m_pending : m_stack.back());
+        }
+        m_pending.reset();
     } else if (name == u"/dl") {
         endCapture();
-        m_pendingFolder = nullptr;
+        m_inDescription = false;
+        m_pending.reset();
         if (m_stack.size() > 1)
             m_stack.pop_back();
-    } else if (name == u"/a" || name == u"/h3" || name == u"dt" || name == u"/dt" || name == u"dd"
-               || name == u"hr" || name == u"p" || name == u"h1" || name == u"/h1"
-               || name == u"title" || name == u"/title" || name == u"meta") {
+    } else if (name == u"dd") {
+        endCapture();
+        m_inDescription = true;
+    } else if (name == u"dt" || name == u"/dd" || name == u"hr") {
+        endCapture();
+        m_inDescription = false;
+    } else if (name == u"/a" || name == u"/h3" || name == u"/dt" || name == u"p" || name == u"h1"
+               || name == u"/h1" || name == u"title" || name == u"/title" || name == u"meta") {
         endCapture();
     }
     // Anything else (inline markup in a title, unknown tags) is skipped.
@@ -285,8 +323,11 @@ QString decodeEntities(QStringView text)
             ++i;
             continue;
         }
-        const qsizetype semi = text.indexOf(u';', i + 1);
-        if (semi < 0 || semi - i > 12) {
+        // Only a short way: searching to the end for every "&" made a title of a million of
+        // them take minutes.
+        const qsizetype found = text.sliced(i + 1, qMin<qsizetype>(12, n - i - 1)).indexOf(u';');
+        const qsizetype semi = found < 0 ? -1 : i + 1 + found;
+        if (semi < 0) {
             out.append(c);
             ++i;
             continue;
@@ -323,9 +364,9 @@ QString decode(const QByteArray &bytes)
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.sliced(3));
     if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.sliced(2));
+        return TextFile::decodeUtf16(QByteArrayView(bytes).sliced(2), false);
     if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.sliced(2));
+        return TextFile::decodeUtf16(QByteArrayView(bytes).sliced(2), true);
 
     const QString charset = charsetFromMeta(bytes);
     static const QStringList western{"windows-1252", "cp1252", "iso-8859-1", "iso8859-1",
@@ -340,29 +381,61 @@ QString decode(const QByteArray &bytes)
     return TextFile::decode(bytes);
 }
 
-Parsed parseText(const QString &text)
+namespace {
+// The end of the <!DOCTYPE NETSCAPE-Bookmark-file-1> line, or -1.
+qsizetype doctypeEnd(QStringView text)
+{
+    const auto skipBlanks = [&text](qsizetype i) {
+        while (i < text.size() && text[i].isSpace())
+            ++i;
+        return i;
+    };
+    for (qsizetype at = text.indexOf(u"<!doctype", 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(u"<!doctype", at + 1, Qt::CaseInsensitive)) {
+        qsizetype i = skipBlanks(at + 9);
+        if (i == at + 9 || !text.sliced(i).startsWith(u"netscape-bookmark-file-1", Qt::CaseInsensitive))
+            continue;
+        i = skipBlanks(i + 24);
+        if (i < text.size() && text[i] == u'>')
+            return i + 1;
+    }
+    return -1;
+}
+
+qsizetype firstList(QStringView text)
+{
+    for (qsizetype at = text.indexOf(u"<dl", 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(u"<dl", at + 1, Qt::CaseInsensitive)) {
+        if (at + 3 < text.size() && (text[at + 3] == u'>' || text[at + 3].isSpace()))
+            return at;
+    }
+    return -1;
+}
+} // namespace
+
+Parsed parseText(const QString &text, const std::atomic_bool *cancel)
 {
     Parsed parsed;
-    static const QRegularExpression doctype(
-        QStringLiteral("<!DOCTYPE\\s+NETSCAPE-Bookmark-file-1\\s*>"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = doctype.match(text);
-    if (!match.hasMatch())
-        return parsed;
+    const qsizetype start = doctypeEnd(text);
     // Only a header may stand before the doctype, not a bookmark list.
-    static const QRegularExpression listStart(QStringLiteral("<dl[\\s>]"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    const qsizetype firstList = text.indexOf(listStart);
-    if (firstList >= 0 && firstList < match.capturedStart())
-        return parsed;
-    parsed.isBookmarkFile = true;
-    parsed.items = Parser(QStringView(text).sliced(match.capturedEnd())).run();
+    if (start >= 0) {
+        const qsizetype list = firstList(text);
+        if (list >= 0 && list < start)
+            return parsed;
+    }
+    Parser parser(QStringView(text).sliced(qMax<qsizetype>(start, 0)), cancel);
+    parsed.items = parser.run();
+    // Without the doctype line only a bookmark list makes it a bookmark file.
+    parsed.isBookmarkFile = start >= 0 || parser.sawBookmarkList();
+    if (!parsed.isBookmarkFile)
+        parsed.items.clear();
+    parsed.foldersFlattened = parser.foldersFlattened();
     return parsed;
 }
 
-Parsed parse(const QByteArray &bytes)
+Parsed parse(const QByteArray &bytes, const std::atomic_bool *cancel)
 {
-    return parseText(decode(bytes));
+    return parseText(decode(bytes), cancel);
 }
 
 } // namespace NetscapeBookmarks

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QStringView>
 
 namespace IniFile {
@@ -13,20 +12,22 @@ namespace {
 // A shortcut file is a few hundred bytes; this only keeps a stray huge file from being read.
 constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
 
-QStringView unquoted(QStringView v)
-{
-    if (v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
-        return v.sliced(1, v.size() - 2);
-    return v;
-}
 } // namespace
+
+QString cleanValue(QStringView raw)
+{
+    QStringView v = raw.trimmed();
+    if (v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
+        v = v.sliced(1, v.size() - 2);
+    return v.toString();
+}
 
 QString decode(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.sliced(2));
+        return TextFile::decodeUtf16(QByteArrayView(bytes).sliced(2), false);
     if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.sliced(2));
+        return TextFile::decodeUtf16(QByteArrayView(bytes).sliced(2), true);
     return TextFile::decode(bytes); // drops a UTF-8 byte-order mark
 }
 
@@ -59,7 +60,7 @@ QString value(const QString &text, const QString &section, const QString &key)
             continue;
         if (line.first(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
             continue;
-        return unquoted(line.sliced(eq + 1).trimmed()).toString();
+        return cleanValue(line.sliced(eq + 1));
     }
     return QString();
 }
@@ -72,7 +73,9 @@ QString readValue(const QString &path, const QString &section, const QString &ke
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    return value(decode(file.read(kMaxBytes)), section, key);
+    // Only what is there: a shortcut is a few hundred bytes, and a buffer of the limit's size
+    // for each one made every listing of the favourites slow.
+    return value(decode(file.read(qBound(qint64(0), file.size(), kMaxBytes))), section, key);
 }
 
 } // namespace IniFile

@@ -15,6 +15,10 @@ namespace IniFile {
 // Bytes to text: a byte-order mark decides; without one, UTF-8 unless invalid, then Windows-1252.
 QString decode(const QByteArray &bytes);
 
+// A value as the reader returns it: trimmed, without one pair of surrounding quotes. Whoever
+// compares an address with one read back from a shortcut cleans it with this.
+QString cleanValue(QStringView raw);
+
 // The value of key in section of the INI text; the empty string when either is missing.
 QString value(const QString &text, const QString &section, const QString &key);
 

@@ -50,6 +50,10 @@ QString MdWebCon::AsynchRequest(const QString &url)
     QNetworkReply *reply = m_manager->get(QNetworkRequest(target));
     m_pending.append(reply);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
+    // Never more than the cap in memory: Qt stops reading the socket while the buffer is full.
+    reply->setReadBufferSize(kMaxAnswerBytes + 1);
+    connect(reply, &QNetworkReply::downloadProgress, this,
+            [this, reply](qint64 received, qint64 total) { capSize(reply, received, total); });
     // Qt's own transfer time-out restarts with every byte, so a server that trickles would
     // hold the request open for ever; this one runs from the start to the last byte.
     auto *deadline = new QTimer(reply);
@@ -72,13 +76,25 @@ QString MdWebCon::CloseConnection()
     return QString();
 }
 
+void MdWebCon::capSize(QNetworkReply *reply, qint64 received, qint64 total)
+{
+    if (received <= kMaxAnswerBytes && total <= kMaxAnswerBytes)
+        return;
+    reply->setProperty("tooLarge", true);
+    reply->abort();
+}
+
 void MdWebCon::finished(QNetworkReply *reply)
 {
     m_pending.removeAll(reply);
     reply->deleteLater();
 
+    if (reply->property("tooLarge").toBool()) {
+        emit AsynchResponse(ResponseFailed, QString());
+        return;
+    }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QByteArray body = reply->readAll();
+    const QByteArray body = reply->read(kMaxAnswerBytes);
     const QString html = decodeBody(body, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
 
     // Only the deadline cancels a request that is still ours.

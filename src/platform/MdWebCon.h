@@ -19,11 +19,14 @@ public:
     enum Response {
         ResponseComplete = 12,   // a 2xx answer arrived whole; HTML is its body
         ResponseHttpStatus = 13, // the server answered with another status; HTML is its body
-        ResponseFailed = 14,     // no answer: refused, unknown host, bad address, broken transfer
+        ResponseFailed = 14,     // no answer: refused, unknown host, bad address, broken transfer,
+                                 // or one larger than the cap
         ResponseTimedOut = 15,   // no complete answer within the time-out
     };
 
     static constexpr int kDefaultTimeoutMs = 30000;
+    // A version answer is a few hundred bytes; a larger one is no answer of ours.
+    static constexpr qint64 kMaxAnswerBytes = qint64(1) << 20;
 
     explicit MdWebCon(QObject *parent = nullptr);
     ~MdWebCon() override;
@@ -47,6 +50,8 @@ private:
     void finished(QNetworkReply *reply);
 
     QNetworkAccessManager *m_manager;
+    void capSize(QNetworkReply *reply, qint64 received, qint64 total);
+
     QList<QPointer<QNetworkReply>> m_pending;
     int m_timeoutMs = kDefaultTimeoutMs;
 };

@@ -28,6 +28,28 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto unit = [&](qsizetype i) {
+        const auto a = uchar(bytes[2 * i]), b = uchar(bytes[2 * i + 1]);
+        return char16_t(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = unit(i);
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(unit(i + 1))) {
+            out[i] = c;
+            out[i + 1] = unit(i + 1);
+            ++i;
+        } else {
+            out[i] = QChar::isSurrogate(c) ? char16_t(0xFFFD) : c;
+        }
+    }
+    return text;
+}
+
 QString decode(const QByteArray &bytes)
 {
     // The decoder drops a leading byte order mark itself.

@@ -26,6 +26,9 @@ struct WriteResult
 // UTF-8 when the bytes are valid UTF-8 (a BOM is dropped), else Windows-1252.
 QString decode(const QByteArray &bytes);
 QString decodeWindows1252(const QByteArray &bytes);
+// UTF-16 without its byte-order mark. An unpaired surrogate becomes U+FFFD and the rest is
+// kept: one bad unit in a file must not cost the whole file.
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian);
 
 // Splits at CR LF, lone CR and lone LF; a final line end does not make an empty last line.
 QStringList splitLines(const QString &text);

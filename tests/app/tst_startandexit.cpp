@@ -1,4 +1,6 @@
 #include "AppFixture.h"
+#include "ExitSequence.h"
+#include "FFavorites.h"
 #include "FPassword.h"
 #include "FStart.h"
 #include "SubMain.h"
@@ -7,8 +9,12 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+
+#include <csignal>
+#include <cstdio>
 
 // The start-up (welcome screen, login) and the delayed exit with the settings it stores.
 class TestStartAndExit : public QObject
@@ -20,11 +26,31 @@ private slots:
     void welcomeScreen();
     void exit_data();
     void exit();
+    void signalEndsAsAnUnload_data();
+    void signalEndsAsAnUnload();
 };
 
 namespace {
 const QString kSignUp = QStringLiteral("http://service.test/secure/signup.cfm");
 const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
+
+// The child of signalEndsAsAnUnload, in the folder it is given: the main window with the
+// sellers list open, and no user name stored, so that a user's close would ask for it.
+[[maybe_unused]] const int kListOpenChild = TestRegistry::addChild("listOpen", [] {
+    const QString folder = qEnvironmentVariable("BIDBENCH_CHILD_FOLDER");
+    AppFixture f;
+    SettingsStore settings(folder);
+    AppContext context = f.context();
+    context.settings = &settings;
+    context.dataDir = folder;
+    context.endProgram = {};
+    FMain window(context, true);
+    ExitSequence::closeOnTerminationSignals(window);
+    window.show();
+    answerNextModal<FFavorites>([](QWidget *) { std::puts("ready"); std::fflush(stdout); }, 6000);
+    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>("mnuFavoritesSellers")->trigger(); });
+    return qApp->exec();
+});
 } // namespace
 
 void TestStartAndExit::welcomeScreen_data()
@@ -167,6 +193,37 @@ void TestStartAndExit::exit()
     QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
     QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
     QTest::qWait(350); // the answers give up before the next test
+}
+
+void TestStartAndExit::signalEndsAsAnUnload_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+// The open list is saved (its duplicate dropped), the settings are stored, status 0.
+void TestStartAndExit::signalEndsAsAnUnload()
+{
+    QFETCH(int, signalNumber);
+    QTemporaryDir folder;
+    writeBytes(folder.filePath("Sellers.txt"), "bob\r\nann\r\nbob\r\n");
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("BIDBENCH_TEST_CHILD", "listOpen");
+    environment.insert("BIDBENCH_CHILD_FOLDER", folder.path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath());
+    QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000); // a hang guard
+    QCOMPARE(child.readLine(), "ready\n");
+    ::kill(pid_t(child.processId()), signalNumber);
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(readBytes(folder.filePath("Sellers.txt")), "bob\r\nann\r\n");
+    QVERIFY(!SettingsStore(folder.path()).GetSetting("Mardell", "Talvex Bidbench", "WindowWidth").isEmpty());
 }
 
 BIDBENCH_TEST_MAIN(TestStartAndExit)

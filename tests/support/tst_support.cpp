@@ -143,6 +143,8 @@ void TestSupport::answerAndUserAction_data()
     QTest::newRow("file address refused") << offer("file:///usr/bin/xterm") << 200 << "update"
                                           << offered + QStringList{"QMessageBox:Download update", "file:///usr/bin/xterm"}
                                           << "0 0 1";
+    QTest::newRow("over 1 MiB is a failed check") << offer("http://x/setup.exe") + QByteArray(1 << 20, ' ') << 200
+                                                  << "" << QStringList() << "0 0 0";
     QTest::newRow("unreadable answer reported")
         << QByteArray("<html><status><newversion>1</newversion><message>no end") << 200 << ""
         << QStringList{"FError:", "oStartStatus.OnVersionCheckAsynchResponse\n"

@@ -61,6 +61,18 @@ std::map<QString, Factory> &objects()
 }
 } // namespace
 
+std::map<QString, std::function<int()>> &children()
+{
+    static std::map<QString, std::function<int()>> registered;
+    return registered;
+}
+
+int addChild(const char *name, std::function<int()> role)
+{
+    children()[QString::fromUtf8(name)] = std::move(role);
+    return int(children().size());
+}
+
 int add(const char *file, Factory make)
 {
     objects()[QFileInfo(QString::fromUtf8(file)).completeBaseName()] = std::move(make);
@@ -75,6 +87,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QTEST_SET_MAIN_SOURCE_PATH
+    if (const QString child = qEnvironmentVariable("BIDBENCH_TEST_CHILD"); !child.isEmpty())
+        return TestRegistry::children().at(child)();
 
     QStringList args = app.arguments();
     const QString program = args.takeFirst();

@@ -19,6 +19,9 @@ QString programDir();
 namespace TestRegistry {
 using Factory = std::function<std::unique_ptr<QObject>()>;
 int add(const char *file, Factory make);
+// A part the test program plays as a child process of a test, instead of running tests, when
+// started with BIDBENCH_TEST_CHILD=name; its result is the exit status.
+int addChild(const char *name, std::function<int()> role);
 } // namespace TestRegistry
 
 #define BIDBENCH_TEST_MAIN(TestObject)                                                     \

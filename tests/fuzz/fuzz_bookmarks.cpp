@@ -1,0 +1,7 @@
+#include "FuzzInput.h"
+#include "NetscapeBookmarks.h"
+
+FUZZ_TARGET(bytes)
+{
+    NetscapeBookmarks::parse(bytes);
+}
