@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QScopeGuard>
 
 #include <optional>
 
@@ -79,6 +80,11 @@ QString BrowserHelper::chooseBookmarkFile(QFileDialog &dialog)
 
 bool BrowserHelper::ImportFavorites(const QString &bookmarkFile, QWidget *parentWindow)
 {
+    // The window takes commands until the progress shows: a second import then does nothing.
+    if (m_importing)
+        return false;
+    m_importing = true;
+    const auto importDone = qScopeGuard([this] { m_importing = false; });
     BookmarkImporter importer(m_favoritesFolder);
     // Shown only when the import takes more than a moment; busy until the file is read.
     QProgressDialog progress(QStringLiteral("Reading the bookmark file..."), QStringLiteral("Cancel"), 0, 0,

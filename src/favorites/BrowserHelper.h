@@ -36,4 +36,5 @@ public:
 
 private:
     QString m_favoritesFolder;
+    bool m_importing = false;
 };

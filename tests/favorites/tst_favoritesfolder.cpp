@@ -330,6 +330,13 @@ void TestFavoritesFolder::cancelUndoesTheImport()
     QCOMPARE(*outcome, BookmarkImporter::Outcome::Cancelled);
     QVERIFY(writtenBeforeCancel > 0);
     QCOMPARE(favoritesSnapshot(m_fav), List());
+
+    // One import at a time: another asked for while the first reads its file does nothing.
+    ShownWindows shown;
+    BrowserHelper helper(m_fav);
+    bool second = true;
+    QTimer::singleShot(0, this, [&] { second = helper.ImportFavorites(m_dir->filePath("many.html"), nullptr); });
+    QVERIFY(helper.ImportFavorites(m_dir->filePath("many.html"), nullptr) && !second);
 }
 
 BIDBENCH_TEST_MAIN(TestFavoritesFolder)
