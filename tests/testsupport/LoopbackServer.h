@@ -1,12 +1,7 @@
 #pragma once
 
 #include <QAbstractHttpServer>
-#include <QByteArray>
-#include <QList>
-#include <QPair>
-#include <QString>
-#include <QStringList>
-#include <QUrl>
+#include <QtWidgets>
 
 #include <functional>
 
@@ -19,7 +14,7 @@ class LoopbackServer : public QAbstractHttpServer
 public:
     struct Request
     {
-        QByteArray method;  // "GET", "POST", ...
+        QByteArray method;  // "POST", or "GET" for any other
         QString path;       // "/secure/login.cfm"
         QString query;      // the raw query, as sent, without "?"
         QList<QPair<QByteArray, QByteArray>> headers;

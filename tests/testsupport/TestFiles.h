@@ -2,9 +2,7 @@
 
 #include "Destinations.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <QtWidgets>
 
 // The bytes of a file exactly as they are on disk; empty when it cannot be read.
 QByteArray readBytes(const QString &path);

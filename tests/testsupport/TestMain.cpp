@@ -1,9 +1,5 @@
 #include "TestMain.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include <map>
 
 #include <unistd.h>
