@@ -6,6 +6,7 @@
 #include "SettingsStore.h"
 #include "StarFrames.h"
 #include "TabControl.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "WebEnginePane.h"
 
@@ -29,9 +30,11 @@ private slots:
             if (r.method == "POST" && r.path == "/secure/login.cfm") {
                 talvexLoadedAtLogin = talvexLoaded;
                 LoopbackServer::Reply reply = LoopbackServer::page("Talvex logged in");
-                reply.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("TALVEXSESSION=s3ss10n; Path=/")));
+                reply.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("TALVEXSESSION=s3ss10n; Path=/; Max-Age=86400")));
                 return reply;
             }
+            if (r.path == "/opener")
+                return LoopbackServer::page("Opener", "<script>window.open('/popup', 'x')</script>");
             return LoopbackServer::page(r.path == "/secure/login.cfm" ? QString("Talvex item") : "Talvex " + r.path);
         });
         us.setHandler([](const LoopbackServer::Request &r) {
@@ -154,6 +157,10 @@ private slots:
         QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=1234567890&category=12"));
         QVERIFY2(snipe.header("Cookie").contains("TALVEXSESSION=s3ss10n"), snipe.header("Cookie").constData());
         expectPage("Talvex item");
+        // Each pane has a profile of its own: the auction pane does not send the service's cookie.
+        pane("brwAuction")->Navigate(service.url("/from-auction"));
+        QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/from-auction"), 10000);
+        QCOMPARE(service.pageRequests().last().header("Cookie"), QByteArray());
         screenshot("sniped.png");
     }
 
@@ -315,9 +322,20 @@ private slots:
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
     }
 
-    void cleanupTestCase()
+    // The Talvex pane's pop-ups share its cookies, and the cookies outlive the window, as they
+    // must for the next start of the program.
+    void talvexCookiesReachPopupsAndTheNextStart()
     {
+        pane("brwSnipe")->Navigate(service.url("/opener"));
+        QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/popup"), 20000);
+        QVERIFY(service.pageRequests().last().header("Cookie").contains("TALVEXSESSION=s3ss10n"));
         w.reset();
+        // The engine writes its cookie database in the background after the profile goes.
+        QTRY_VERIFY_WITH_TIMEOUT(readBytes(folder.filePath("profiles/talvex/Cookies")).contains("TALVEXSESSION"), 20000);
+        WebEnginePane again(folder.path() + "/profiles", "talvex");
+        again.Navigate(service.url("/again"));
+        QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/again"), 20000);
+        QVERIFY(service.pageRequests().last().header("Cookie").contains("TALVEXSESSION=s3ss10n"));
     }
 
 private:
