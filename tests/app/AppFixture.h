@@ -40,14 +40,8 @@ struct AppFixture
     // commands enabled (Back, Forward, Snipe! button, Snipe menu item, Add to Favorites) and
     // whether Go! and the link show, e.g. "title|Talvex|Done|tab 0|-----|go- link+".
     QString look() const;
-    QString setting(const QString &section, const QString &key) const
-    {
-        return settings.GetSetting("Talvex Bidbench", section, key);
-    }
-    void store(const QString &section, const QString &key, const QString &value)
-    {
-        settings.SaveSetting("Talvex Bidbench", section, key, value);
-    }
+    QString setting(const QString &section, const QString &key) const { return settings.GetSetting("Talvex Bidbench", section, key); }
+    void store(const QString &section, const QString &key, const QString &value) { settings.SaveSetting("Talvex Bidbench", section, key, value); }
 
     QTemporaryDir settingsDir;
     SettingsStore settings;

@@ -6,8 +6,6 @@
 #include "ToolbarIcons.h"
 #include "WindowPlacement.h"
 
-Q_DECLARE_METATYPE(Qt::WindowState)
-
 // The main window's arithmetic: where its controls go, and its stored geometry.
 class TestMainParts : public QObject
 {
@@ -16,43 +14,29 @@ class TestMainParts : public QObject
 private slots:
     void layoutControls_data()
     {
-        QTest::addColumn<int>("W");
-        QTest::addColumn<int>("SW");
-        QTest::addColumn<int>("SH");
-        QTest::addColumn<bool>("text");
+        QTest::addColumn<QList<int>>("in"); // outer width, client width and height, text shown
         // tab top, tab width, tab height, pane width, pane height, Go left, address width,
         // indicator left, link left
         QTest::addColumn<QList<int>>("expected");
-
-        QTest::newRow("design size, text shown")
-            << 10140 << 10020 << 6585 << true
-            << QList<int>{660, 10090, 5635, 10060, 4805, 9120, 7870, 9470, 8890};
-        QTest::newRow("design size, text hidden")
-            << 10140 << 10020 << 6585 << false
-            << QList<int>{500, 10090, 5805, 10060, 4975, 9120, 7870, 9470, 8890};
-        QTest::newRow("lower than the reserve")
-            << 3000 << 2880 << 600 << true
-            << QList<int>{660, 2950, 350, 2920, 480, 1980, 730, 2330, 1750};
-        QTest::newRow("tab just taller than its panes")
-            << 6000 << 5900 << 1800 << true
-            << QList<int>{660, 5950, 850, 5920, 20, 5000, 3750, 5350, 4750};
-        QTest::newRow("minimized: client 0 x 0")
-            << 2400 << 0 << 0 << false
-            << QList<int>{500, 2350, 780, 2320, 50, 900, 2150, 550, 1150};
-        QTest::newRow("outer width below the margins")
-            << 30 << 0 << 0 << true
-            << QList<int>{660, -20, 950, -50, 120, 900, 2150, 550, 1220};
+        QTest::newRow("design size, text shown") << QList<int>{10140, 10020, 6585, true}
+                                                 << QList<int>{660, 10090, 5635, 10060, 4805, 9120, 7870, 9470, 8890};
+        QTest::newRow("design size, text hidden") << QList<int>{10140, 10020, 6585, false}
+                                                  << QList<int>{500, 10090, 5805, 10060, 4975, 9120, 7870, 9470, 8890};
+        QTest::newRow("lower than the reserve") << QList<int>{3000, 2880, 600, true}
+                                                << QList<int>{660, 2950, 350, 2920, 480, 1980, 730, 2330, 1750};
+        QTest::newRow("tab just taller than its panes") << QList<int>{6000, 5900, 1800, true}
+                                                        << QList<int>{660, 5950, 850, 5920, 20, 5000, 3750, 5350, 4750};
+        QTest::newRow("minimized: client 0 x 0") << QList<int>{2400, 0, 0, false}
+                                                 << QList<int>{500, 2350, 780, 2320, 50, 900, 2150, 550, 1150};
+        QTest::newRow("outer width below the margins") << QList<int>{30, 0, 0, true}
+                                                       << QList<int>{660, -20, 950, -50, 120, 900, 2150, 550, 1220};
     }
 
     void layoutControls()
     {
-        QFETCH(int, W);
-        QFETCH(int, SW);
-        QFETCH(int, SH);
-        QFETCH(bool, text);
+        QFETCH(QList<int>, in);
         QFETCH(QList<int>, expected);
-
-        const MainLayout l = LayoutControls({W, SW, SH, text});
+        const MainLayout l = LayoutControls({in[0], in[1], in[2], bool(in[3])});
         const QList<int> actual{l.tabTop, l.tabWidth, l.tabHeight, l.paneWidth, l.paneHeight,
                                 l.goLeft, l.addressWidth, l.picSnipeLeft, l.lblMardellLeft};
         QCOMPARE(actual, expected);
@@ -62,38 +46,27 @@ private slots:
 
     void restoredPlacement_data()
     {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<bool>("restored");
-        QTest::addColumn<Qt::WindowState>("windowState");
-        QTest::addColumn<QSize>("outer"); // pixels at 96 DPI on an 800 x 600 screen; -1 keeps the design size
-
-        QTest::newRow("normal, fractional twips") << "0" << "9004.5" << "6001" << true << Qt::WindowNoState << QSize(600, 400);
-        QTest::newRow("minimized") << "1" << "9000" << "6000" << true << Qt::WindowMinimized << QSize(600, 400);
-        QTest::newRow("maximized, blanks") << " 2 " << "9000" << "6000" << true << Qt::WindowMaximized << QSize(600, 400);
-        QTest::newRow("no state: sizes ignored") << "" << "9000" << "6000" << false << Qt::WindowNoState << QSize();
-        QTest::newRow("state out of range") << "7" << "9000" << "6000" << false << Qt::WindowNoState << QSize();
-        QTest::newRow("state not a number") << "abc" << "9000" << "6000" << false << Qt::WindowNoState << QSize();
-        QTest::newRow("width not a number") << "0" << "wide" << "6000" << true << Qt::WindowNoState << QSize(-1, 400);
-        QTest::newRow("negative height") << "0" << "9000" << "-6000" << true << Qt::WindowNoState << QSize(600, -1);
-        QTest::newRow("not finite") << "0" << "inf" << "nan" << true << Qt::WindowNoState << QSize(-1, -1);
-        QTest::newRow("larger than the screen") << "0" << "99999999" << "1e300" << true << Qt::WindowNoState << QSize(800, 600);
+        QTest::addColumn<QString>("stored"); // state|width|height, in twips
+        QTest::addColumn<QString>("restored"); // state and outer pixels at 96 DPI on an 800 x 600 screen; -1 keeps the design size
+        QTest::newRow("normal, fractional twips") << "0|9004.5|6001" << "0 600x400";
+        QTest::newRow("minimized") << "1|9000|6000" << "1 600x400";
+        QTest::newRow("maximized, blanks") << " 2 |9000|6000" << "2 600x400";
+        QTest::newRow("no state: sizes ignored") << "|9000|6000" << "none";
+        QTest::newRow("state out of range") << "7|9000|6000" << "none";
+        QTest::newRow("state not a number") << "abc|9000|6000" << "none";
+        QTest::newRow("width not a number") << "0|wide|6000" << "0 -1x400";
+        QTest::newRow("negative height") << "0|9000|-6000" << "0 600x-1";
+        QTest::newRow("not finite") << "0|inf|nan" << "0 -1x-1";
+        QTest::newRow("larger than the screen") << "0|99999999|1e300" << "0 800x600";
     }
 
     void restoredPlacement()
     {
-        QFETCH(QString, state);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
-        QFETCH(bool, restored);
-        QFETCH(Qt::WindowState, windowState);
-        QFETCH(QSize, outer);
-
-        const auto restore = WindowPlacement::restore(state, width, height, QSize(800, 600));
-        QCOMPARE(restore.has_value(), restored);
-        if (restore)
-            QCOMPARE(*restore, (WindowPlacement::Restore{windowState, outer}));
+        QFETCH(QString, stored);
+        QFETCH(QString, restored);
+        const QStringList s = stored.split(u'|');
+        const auto r = WindowPlacement::restore(s[0], s[1], s[2], QSize(800, 600));
+        QCOMPARE(r ? QString("%1 %2x%3").arg(int(r->state)).arg(r->outer.width()).arg(r->outer.height()) : "none", restored);
     }
 
     void storedPlacement_data()

@@ -40,18 +40,14 @@ private slots:
         us.setHandler([](const LoopbackServer::Request &r) {
             if (r.path.startsWith("/link-")) // the affiliate redirect
                 return LoopbackServer::redirect(QUrl::fromPercentEncoding(r.query.mid(r.query.indexOf("loc=") + 4).toUtf8()));
-            if (r.path == "/search")
-                return LoopbackServer::page("Search", "<input id='q' autofocus>");
-            if (r.path == "/itemA")
-                return LoopbackServer::page("Item A", "<a id='next' href='/itemB?item=222'>B</a>");
-            if (r.path == "/itemB")
-                return LoopbackServer::page("Item B", "<img src='/slow.png'>");
             if (r.path == "/untitled")
                 return LoopbackServer::Reply{200, "<html><body>no title</body></html>"};
-            if (r.path == "/links")
-                return LoopbackServer::page("Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>");
-            if (r.path == "/words")
-                return LoopbackServer::page("Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>");
+            const QMap<QString, std::pair<QString, QByteArray>> pages{{"/search", {"Search", "<input id='q' autofocus>"}},
+                {"/itemA", {"Item A", "<a id='next' href='/itemB?item=222'>B</a>"}}, {"/itemB", {"Item B", "<img src='/slow.png'>"}},
+                {"/links", {"Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>"}},
+                {"/words", {"Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>"}}};
+            if (pages.contains(r.path))
+                return LoopbackServer::page(pages[r.path].first, pages[r.path].second);
             LoopbackServer::Reply reply = LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
             reply.delayMs = r.path == "/slow.png" || r.path == "/held" ? 20000 : 0;
             return reply;
@@ -318,7 +314,7 @@ private slots:
         part("mnuFilePrint")->trigger();
         QVERIFY(finished.wait(30000) || finished.size() == 1);
         QCOMPARE(finished.first().first().toBool(), true);
-        const QByteArray bytes = [&] { QFile file(pdf); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }();
+        const QByteArray bytes = readBytes(pdf);
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
     }
 

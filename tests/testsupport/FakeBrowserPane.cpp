@@ -1,23 +1,5 @@
 #include "FakeBrowserPane.h"
 
-void FakeBrowserPane::Navigate(const QString &address)
-{
-    requests.append(address);
-    busy = true;
-}
-
-void FakeBrowserPane::Navigate(const QString &address, const QByteArray &, const QString &)
-{
-    requests.append(address);
-    busy = true;
-}
-
-void FakeBrowserPane::print(QPrinter *)
-{
-    calls.append(QStringLiteral("print"));
-    emit printFinished(true);
-}
-
 void FakeBrowserPane::findText(const QString &text, bool, bool)
 {
     lastFind = text;

@@ -38,16 +38,6 @@ LoopbackServer::LoopbackServer(QObject *parent)
     m_port = listen(QHostAddress::LocalHost, 0);
 }
 
-QString LoopbackServer::hostPort() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(m_port);
-}
-
-QString LoopbackServer::url(const QString &path) const
-{
-    return QStringLiteral("http://") + hostPort() + path;
-}
-
 LoopbackServer::Reply LoopbackServer::page(const QString &title, const QByteArray &body)
 {
     Reply reply;

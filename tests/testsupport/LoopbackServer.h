@@ -39,8 +39,8 @@ public:
     explicit LoopbackServer(QObject *parent = nullptr);
 
     quint16 port() const { return m_port; }
-    QString hostPort() const;                  // "127.0.0.1:1234"
-    QString url(const QString &path) const;    // "http://127.0.0.1:1234" + path
+    QString hostPort() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    QString url(const QString &path) const { return QStringLiteral("http://") + hostPort() + path; }
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
     QList<Request> requests;

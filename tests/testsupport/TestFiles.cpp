@@ -17,11 +17,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         qFatal("cannot write test file %s", qPrintable(path));
 }
 
-void writeShortcutFile(const QString &path, const QString &url)
-{
-    writeBytes(path, "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
-}
-
 QStringList favoritesSnapshot(const QString &root)
 {
     QStringList lines;
