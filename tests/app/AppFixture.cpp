@@ -4,8 +4,6 @@
 #include "CStartStatus.h"
 #include "TestMain.h"
 
-#include <QTimer>
-
 AppFixture::AppFixture()
     : settings(settingsDir.path())
     , dataDir(TestEnvironment::programDir())
@@ -21,14 +19,14 @@ AppContext AppFixture::context()
     c.destinations = testDestinations();
     c.settings = &settings;
     c.shell = &shell;
-    c.paneFactory = [fakes = FakeBrowserPane::factory()](PaneKind kind, QWidget *parent) {
-        auto *pane = static_cast<FakeBrowserPane *>(fakes(kind, parent));
+    c.paneFactory = [](PaneKind kind, QWidget *parent) {
+        auto *pane = new FakeBrowserPane(parent);
         // The load waits for the local please-wait page, which a real pane loads at once.
         auto *pleaseWait = new QTimer(pane);
         QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
-            if (pane->busy && !pane->requests.isEmpty() && pane->requests.last().address.endsWith("/PleaseWait.html")) {
+            if (pane->busy && !pane->requests.isEmpty() && pane->requests.last().endsWith("/PleaseWait.html")) {
                 pleaseWait->stop();
-                pane->finishLoad(pane->requests.last().address);
+                pane->finishLoad(pane->requests.last());
             }
         });
         if (kind == PaneKind::Talvex)
@@ -53,14 +51,6 @@ AppContext AppFixture::contextWithVersionCheck(const QString &makerHost)
     c.startStatus = std::make_shared<CStartStatus>(*c.errors, shell, c.destinations);
     c.startStatus->Initialize(10, 1.2f);
     return c;
-}
-
-QStringList AppFixture::addresses(const FakeBrowserPane *pane) const
-{
-    QStringList sent;
-    for (const FakeBrowserPane::Request &r : pane->requests)
-        sent.append(r.address);
-    return sent;
 }
 
 QString AppFixture::look() const

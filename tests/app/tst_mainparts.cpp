@@ -6,166 +6,129 @@
 #include "ToolbarIcons.h"
 #include "WindowPlacement.h"
 
-Q_DECLARE_METATYPE(Qt::WindowState)
-
 // The main window's arithmetic: where its controls go, and its stored geometry.
 class TestMainParts : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void layoutControls_data();
-    void layoutControls();
-    void restoredPlacement_data();
-    void restoredPlacement();
-    void storedPlacement_data();
-    void storedPlacement();
-    void picturesAreDrawnForTheScreen();
-    void commandLine_data();
-    void commandLine();
+    void layoutControls_data()
+    {
+        QTest::addColumn<QList<int>>("in"); // outer width, client width and height, text shown
+        // tab top, tab width, tab height, pane width, pane height, Go left, address width,
+        // indicator left, link left
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("design size, text shown") << QList<int>{10140, 10020, 6585, true}
+                                                 << QList<int>{660, 10090, 5635, 10060, 4805, 9120, 7870, 9470, 8890};
+        QTest::newRow("design size, text hidden") << QList<int>{10140, 10020, 6585, false}
+                                                  << QList<int>{500, 10090, 5805, 10060, 4975, 9120, 7870, 9470, 8890};
+        QTest::newRow("lower than the reserve") << QList<int>{3000, 2880, 600, true}
+                                                << QList<int>{660, 2950, 350, 2920, 480, 1980, 730, 2330, 1750};
+        QTest::newRow("tab just taller than its panes") << QList<int>{6000, 5900, 1800, true}
+                                                        << QList<int>{660, 5950, 850, 5920, 20, 5000, 3750, 5350, 4750};
+        QTest::newRow("minimized: client 0 x 0") << QList<int>{2400, 0, 0, false}
+                                                 << QList<int>{500, 2350, 780, 2320, 50, 900, 2150, 550, 1150};
+        QTest::newRow("outer width below the margins") << QList<int>{30, 0, 0, true}
+                                                       << QList<int>{660, -20, 950, -50, 120, 900, 2150, 550, 1220};
+    }
+
+    void layoutControls()
+    {
+        QFETCH(QList<int>, in);
+        QFETCH(QList<int>, expected);
+        const MainLayout l = LayoutControls({in[0], in[1], in[2], bool(in[3])});
+        const QList<int> actual{l.tabTop, l.tabWidth, l.tabHeight, l.paneWidth, l.paneHeight,
+                                l.goLeft, l.addressWidth, l.picSnipeLeft, l.lblMardellLeft};
+        QCOMPARE(actual, expected);
+        // The toolbar always ends above the tab control.
+        QVERIFY(l.toolbarHeight < l.tabTop);
+    }
+
+    void restoredPlacement_data()
+    {
+        QTest::addColumn<QString>("stored"); // state|width|height, in twips
+        QTest::addColumn<QString>("restored"); // state and outer pixels at 96 DPI on an 800 x 600 screen; -1 keeps the design size
+        QTest::newRow("normal, fractional twips") << "0|9004.5|6001" << "0 600x400";
+        QTest::newRow("minimized") << "1|9000|6000" << "1 600x400";
+        QTest::newRow("maximized, blanks") << " 2 |9000|6000" << "2 600x400";
+        QTest::newRow("no state: sizes ignored") << "|9000|6000" << "none";
+        QTest::newRow("state out of range") << "7|9000|6000" << "none";
+        QTest::newRow("state not a number") << "abc|9000|6000" << "none";
+        QTest::newRow("width not a number") << "0|wide|6000" << "0 -1x400";
+        QTest::newRow("negative height") << "0|9000|-6000" << "0 600x-1";
+        QTest::newRow("not finite") << "0|inf|nan" << "0 -1x-1";
+        QTest::newRow("larger than the screen") << "0|99999999|1e300" << "0 800x600";
+    }
+
+    void restoredPlacement()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, restored);
+        const QStringList s = stored.split(u'|');
+        const auto r = WindowPlacement::restore(s[0], s[1], s[2], QSize(800, 600));
+        QCOMPARE(r ? QString("%1 %2x%3").arg(int(r->state)).arg(r->outer.width()).arg(r->outer.height()) : "none", restored);
+    }
+
+    void storedPlacement_data()
+    {
+        QTest::addColumn<int>("states");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("normal") << int(Qt::WindowNoState) << QSize(668, 439) << QStringList{"0", "10020", "6585"};
+        QTest::newRow("minimized and maximized") << int(Qt::WindowMinimized | Qt::WindowMaximized) << QSize(1, 2)
+                                                 << QStringList{"1", "15", "30"};
+        QTest::newRow("full screen counts as maximized") << int(Qt::WindowFullScreen) << QSize(800, 600)
+                                                         << QStringList{"2", "12000", "9000"};
+    }
+
+    void storedPlacement()
+    {
+        QFETCH(int, states);
+        QFETCH(QSize, outer);
+        QFETCH(QStringList, stored);
+        const WindowPlacement::Stored written = WindowPlacement::store(Qt::WindowStates(states), outer);
+        QCOMPARE((QStringList{written.state, written.width, written.height}), stored);
+    }
+
+    // A picture whose file or SVG plugin is missing is blank; one drawn at the wrong scale blurs.
+    void picturesAreDrawnForTheScreen()
+    {
+        QList<QIcon> icons{ToolbarIcons::snipe(), Pictures::applicationIcon()};
+        for (int i = 1; i <= 7; ++i)
+            icons << ToolbarIcons::navigation(i) << FavoritesImages::icon(qMin(i, 4), qMin(i, 4));
+        for (const QIcon &icon : icons)
+            QCOMPARE(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("outcome"); // the address or item run, the first line printed, or "refused"
+        QTest::newRow("nothing") << "" << "run";
+        QTest::newRow("help") << "--help" << "print Usage: bidbench [options] [URL]";
+        QTest::newRow("http") << "http://127.0.0.1:8080/a?b=1" << "run http://127.0.0.1:8080/a?b=1";
+        QTest::newRow("https, capitals") << "HTTPS://www.ebay.com/itm/1" << "run HTTPS://www.ebay.com/itm/1";
+        QTest::newRow("other scheme") << "file:///etc/passwd" << "refused";
+        QTest::newRow("no scheme") << "www.ebay.com" << "refused";
+        QTest::newRow("two addresses") << "http://a.test http://b.test" << "refused";
+        QTest::newRow("item, leading zeros") << "--snipe 000123" << "run 000123";
+        QTest::newRow("item not digits") << "--snipe 12a" << "refused";
+        QTest::newRow("empty item") << "--snipe=" << "refused";
+        QTest::newRow("item and address") << "--snipe 1 http://a.test" << "refused";
+        QTest::newRow("unknown option") << "--platform" << "refused";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, outcome);
+        const CommandLine::Parsed p = CommandLine::parse(QStringList{"bidbench"} + arguments.split(' ', Qt::SkipEmptyParts));
+        QStringList seen{QStringList{"run", "print", "refused"}.at(p.action)};
+        seen << (p.action == CommandLine::Parsed::Print ? p.text.section('\n', 0, 0) : p.url + p.item);
+        QCOMPARE(seen.join(' ').trimmed(), outcome);
+        QCOMPARE(p.text.isEmpty(), p.action == CommandLine::Parsed::Run); // a refusal says why
+    }
 };
-
-void TestMainParts::layoutControls_data()
-{
-    QTest::addColumn<int>("W");
-    QTest::addColumn<int>("SW");
-    QTest::addColumn<int>("SH");
-    QTest::addColumn<bool>("text");
-    // tab top, tab width, tab height, pane width, pane height, Go left, address width,
-    // indicator left, link left
-    QTest::addColumn<QList<int>>("expected");
-
-    QTest::newRow("design size, text shown")
-        << 10140 << 10020 << 6585 << true
-        << QList<int>{660, 10090, 5635, 10060, 4805, 9120, 7870, 9470, 8890};
-    QTest::newRow("design size, text hidden")
-        << 10140 << 10020 << 6585 << false
-        << QList<int>{500, 10090, 5805, 10060, 4975, 9120, 7870, 9470, 8890};
-    QTest::newRow("lower than the reserve")
-        << 3000 << 2880 << 600 << true
-        << QList<int>{660, 2950, 350, 2920, 480, 1980, 730, 2330, 1750};
-    QTest::newRow("tab just taller than its panes")
-        << 6000 << 5900 << 1800 << true
-        << QList<int>{660, 5950, 850, 5920, 20, 5000, 3750, 5350, 4750};
-    QTest::newRow("minimized: client 0 x 0")
-        << 2400 << 0 << 0 << false
-        << QList<int>{500, 2350, 780, 2320, 50, 900, 2150, 550, 1150};
-    QTest::newRow("outer width below the margins")
-        << 30 << 0 << 0 << true
-        << QList<int>{660, -20, 950, -50, 120, 900, 2150, 550, 1220};
-}
-
-void TestMainParts::layoutControls()
-{
-    QFETCH(int, W);
-    QFETCH(int, SW);
-    QFETCH(int, SH);
-    QFETCH(bool, text);
-    QFETCH(QList<int>, expected);
-
-    const MainLayout l = LayoutControls({W, SW, SH, text});
-    const QList<int> actual{l.tabTop, l.tabWidth, l.tabHeight, l.paneWidth, l.paneHeight,
-                            l.goLeft, l.addressWidth, l.picSnipeLeft, l.lblMardellLeft};
-    QCOMPARE(actual, expected);
-    // The toolbar always ends above the tab control.
-    QVERIFY(l.toolbarHeight < l.tabTop);
-}
-
-void TestMainParts::restoredPlacement_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("width");
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<bool>("restored");
-    QTest::addColumn<Qt::WindowState>("windowState");
-    QTest::addColumn<QSize>("outer"); // pixels at 96 DPI on an 800 x 600 screen; -1 keeps the design size
-
-    QTest::newRow("normal, fractional twips") << "0" << "9004.5" << "6001" << true << Qt::WindowNoState << QSize(600, 400);
-    QTest::newRow("minimized") << "1" << "9000" << "6000" << true << Qt::WindowMinimized << QSize(600, 400);
-    QTest::newRow("maximized, blanks") << " 2 " << "9000" << "6000" << true << Qt::WindowMaximized << QSize(600, 400);
-    QTest::newRow("no state: sizes ignored") << "" << "9000" << "6000" << false << Qt::WindowNoState << QSize();
-    QTest::newRow("state out of range") << "7" << "9000" << "6000" << false << Qt::WindowNoState << QSize();
-    QTest::newRow("state not a number") << "abc" << "9000" << "6000" << false << Qt::WindowNoState << QSize();
-    QTest::newRow("width not a number") << "0" << "wide" << "6000" << true << Qt::WindowNoState << QSize(-1, 400);
-    QTest::newRow("negative height") << "0" << "9000" << "-6000" << true << Qt::WindowNoState << QSize(600, -1);
-    QTest::newRow("not finite") << "0" << "inf" << "nan" << true << Qt::WindowNoState << QSize(-1, -1);
-    QTest::newRow("larger than the screen") << "0" << "99999999" << "1e300" << true << Qt::WindowNoState << QSize(800, 600);
-}
-
-void TestMainParts::restoredPlacement()
-{
-    QFETCH(QString, state);
-    QFETCH(QString, width);
-    QFETCH(QString, height);
-    QFETCH(bool, restored);
-    QFETCH(Qt::WindowState, windowState);
-    QFETCH(QSize, outer);
-
-    const auto restore = WindowPlacement::restore(state, width, height, QSize(800, 600));
-    QCOMPARE(restore.has_value(), restored);
-    if (restore)
-        QCOMPARE(*restore, (WindowPlacement::Restore{windowState, outer}));
-}
-
-void TestMainParts::storedPlacement_data()
-{
-    QTest::addColumn<int>("states");
-    QTest::addColumn<QSize>("outer");
-    QTest::addColumn<QStringList>("stored");
-    QTest::newRow("normal") << int(Qt::WindowNoState) << QSize(668, 439) << QStringList{"0", "10020", "6585"};
-    QTest::newRow("minimized and maximized") << int(Qt::WindowMinimized | Qt::WindowMaximized) << QSize(1, 2)
-                                             << QStringList{"1", "15", "30"};
-    QTest::newRow("full screen counts as maximized") << int(Qt::WindowFullScreen) << QSize(800, 600)
-                                                     << QStringList{"2", "12000", "9000"};
-}
-
-void TestMainParts::storedPlacement()
-{
-    QFETCH(int, states);
-    QFETCH(QSize, outer);
-    QFETCH(QStringList, stored);
-    const WindowPlacement::Stored written = WindowPlacement::store(Qt::WindowStates(states), outer);
-    QCOMPARE((QStringList{written.state, written.width, written.height}), stored);
-}
-
-// A picture whose file or SVG plugin is missing is blank; one drawn at the wrong scale blurs.
-void TestMainParts::picturesAreDrawnForTheScreen()
-{
-    QList<QIcon> icons{ToolbarIcons::snipe(), Pictures::applicationIcon()};
-    for (int i = 1; i <= 7; ++i)
-        icons << ToolbarIcons::navigation(i) << FavoritesImages::icon(qMin(i, 4), qMin(i, 4));
-    for (const QIcon &icon : icons)
-        QCOMPARE(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
-}
-
-void TestMainParts::commandLine_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QString>("outcome"); // the address or item run, the first line printed, or "refused"
-    QTest::newRow("nothing") << "" << "run";
-    QTest::newRow("help") << "--help" << "print Usage: bidbench [options] [URL]";
-    QTest::newRow("http") << "http://127.0.0.1:8080/a?b=1" << "run http://127.0.0.1:8080/a?b=1";
-    QTest::newRow("https, capitals") << "HTTPS://www.ebay.com/itm/1" << "run HTTPS://www.ebay.com/itm/1";
-    QTest::newRow("other scheme") << "file:///etc/passwd" << "refused";
-    QTest::newRow("no scheme") << "www.ebay.com" << "refused";
-    QTest::newRow("two addresses") << "http://a.test http://b.test" << "refused";
-    QTest::newRow("item, leading zeros") << "--snipe 000123" << "run 000123";
-    QTest::newRow("item not digits") << "--snipe 12a" << "refused";
-    QTest::newRow("empty item") << "--snipe=" << "refused";
-    QTest::newRow("item and address") << "--snipe 1 http://a.test" << "refused";
-    QTest::newRow("unknown option") << "--platform" << "refused";
-}
-
-void TestMainParts::commandLine()
-{
-    QFETCH(QString, arguments);
-    QFETCH(QString, outcome);
-    const CommandLine::Parsed p = CommandLine::parse(QStringList{"bidbench"} + arguments.split(' ', Qt::SkipEmptyParts));
-    QStringList seen{QStringList{"run", "print", "refused"}.at(p.action)};
-    seen << (p.action == CommandLine::Parsed::Print ? p.text.section('\n', 0, 0) : p.url + p.item);
-    QCOMPARE(seen.join(' ').trimmed(), outcome);
-    QCOMPARE(p.text.isEmpty(), p.action == CommandLine::Parsed::Run); // a refusal says why
-}
 
 BIDBENCH_TEST_MAIN(TestMainParts)
 #include "tst_mainparts.moc"

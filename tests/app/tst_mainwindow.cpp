@@ -10,18 +10,6 @@
 #include "Twips.h"
 #include "UserFolders.h"
 
-#include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
-#include <QTreeWidget>
-
 namespace {
 QStringList captions(const AppFixture &f)
 {
@@ -75,384 +63,370 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void loadWithStoredSettings_data();
-    void loadWithStoredSettings();
-    void tabsStatusAndTitle();
-    void commandsActOnTheShownPane_data();
-    void commandsActOnTheShownPane();
-    void addressBoxHistoryEnterAndGo();
-    void buttonTextToggle();
-    void snipeEntryPoints_data();
-    void snipeEntryPoints();
-    void entryPoints_data();
-    void entryPoints();
-    void addsTheAuctionPageAndImports();
-    void versionCheckIsTheLastLoadStep();
-};
-
-void TestMainWindow::loadWithStoredSettings_data()
-{
-    QTest::addColumn<QString>("site");
-    QTest::addColumn<QString>("textLabels");
-    QTest::addColumn<QString>("start");
-    QTest::newRow("first start") << "" << "" << kStart;
-    QTest::newRow("site 8, labels N") << "8" << "N" << "http://de.test";
-    QTest::newRow("site words, labels n") << "Germany" << "n" << kStart;
-}
-
-void TestMainWindow::loadWithStoredSettings()
-{
-    QFETCH(QString, site);
-    QFETCH(QString, textLabels);
-    QFETCH(QString, start);
-    AppFixture f;
-    f.store("Settings", "Site", site);
-    f.store("Settings", "TextLabels", textLabels);
-    FMain *w = f.create();
-    QVERIFY(f.auction()->requests.isEmpty()); // nothing before the window shows
-    w->show();
-    // Sent to the start page twice: by the site selection and by the load itself.
-    QCOMPARE(f.addresses(f.auction()), QStringList(2, start));
-    QCOMPARE(f.addressBox()->history(), QStringList{start});
-    QTRY_COMPARE(f.look(), "Working...|Talvex|Done|tab 0|-----|go- link+");
-    QCOMPARE(captions(f), textLabels == "N" ? QStringList(7, QString()) : kCaptions);
-    // Design client size: 10020 x 6585 twips below the menu bar.
-    QCOMPARE(w->centralWidget()->size(), QSize(Twips::toPixelsX(10020), Twips::toPixelsY(6585) - w->statusBar()->height()));
-}
-
-void TestMainWindow::tabsStatusAndTitle()
-{
-    AppFixture f;
-    FMain *w = f.start();
-    f.talvex()->finishLoad("http://service.test/secure/login.cfm", "Talvex Login");
-    f.auction()->finishLoad("http://www.ebay.com/", "eBay Home", /*stayBusy=*/true);
-    f.auction()->setStatusText("hidden pane's text");
-    // The auction pane still loads its start page: the title says so on either tab.
-    QTRY_COMPARE(f.look(), "Working...|Talvex|Done|tab 0|-----|go- link+");
-    f.tabs()->tabBar()->setCurrentIndex(1); // as a click on the tab would
-    f.talvex()->setStatusText("hidden");
-    QTRY_COMPARE(f.look(), "Working...|Auction Browser|Working . . .|tab 1|----+|go+ link-");
-    QCOMPARE(f.part<QToolBar>("tbrGo")->widgetForAction(f.part("tbrGo.Buttons(1)"))->property("text").toString(), "Go!  ");
-    f.auction()->setStatusText("Opening page");
-    QCOMPARE(f.panel(2), QString("Opening page"));
-    const int width = w->width(); // a long status text is cut, the window keeps its width
-    f.auction()->setStatusText("Opening page http://www.ebay.com/" + QString(300, 'x'));
-    QTest::qWait(20); // the layout's turn
-    QCOMPARE(w->width(), width);
-    f.auction()->busy = false;
-    QTRY_COMPARE(f.look().section('|', 0, 0), "eBay Home"); // the busy watch has ended
-    f.showTab(0);
-    QCOMPARE(f.look(), "Talvex Login|Talvex|Done|tab 0|-----|go- link+");
-}
-
-void TestMainWindow::commandsActOnTheShownPane_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("command"); // a toolbar button index or a menu item
-    QTest::addColumn<bool>("history");    // the shown pane reported Back and Forward
-    QTest::addColumn<QString>("expected"); // the call, or the address sent
-
-    for (int tab : {0, 1}) {
-        const QString on = tab == 0 ? " on Talvex" : " on auction";
-        QTest::newRow(qPrintable("Back button" + on)) << tab << "1" << true << "GoBack";
-        QTest::newRow(qPrintable("Forward menu" + on)) << tab << "mnumnuNavigatemnuNavigateForward" << true << "GoForward";
-        QTest::newRow(qPrintable("Back without history" + on)) << tab << "mnumnuNavigatemnuNavigateBack" << false << "";
-        QTest::newRow(qPrintable("Stop" + on)) << tab << "3" << false << "Stop";
-        QTest::newRow(qPrintable("Refresh menu" + on)) << tab << "mnumnuNavigatemnuNavigateRefresh" << false << "Refresh";
+    void loadWithStoredSettings_data()
+    {
+        QTest::addColumn<QString>("site");
+        QTest::addColumn<QString>("textLabels");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("first start") << "" << "" << kStart;
+        QTest::newRow("site 8, labels N") << "8" << "N" << "http://de.test";
+        QTest::newRow("site words, labels n") << "Germany" << "n" << kStart;
     }
-    QTest::newRow("Home on Talvex: news") << 0 << "5" << false << "http://service.test/secure/news.cfm?";
-    QTest::newRow("Home menu on auction: start page") << 1 << "mnumnuNavigatemnuNavigateHome" << false << kStart;
-}
 
-void TestMainWindow::commandsActOnTheShownPane()
-{
-    QFETCH(int, tab);
-    QFETCH(QString, command);
-    QFETCH(bool, history);
-    QFETCH(QString, expected);
-    AppFixture f;
-    f.start();
-    f.showTab(tab);
-    FakeBrowserPane *shown = tab == 0 ? f.talvex() : f.auction();
-    FakeBrowserPane *hidden = tab == 0 ? f.auction() : f.talvex();
-    shown->setHistory(history, history);
-    hidden->setHistory(true, true);
-    QCOMPARE(f.button(1)->isEnabled(), history);
-    const QStringList sentBefore = f.addresses(shown);
-    const QStringList hiddenBefore = f.addresses(hidden);
-
-    bool isIndex = false;
-    const int index = command.toInt(&isIndex);
-    (isIndex ? f.button(index) : f.part(command))->trigger();
-    const bool navigates = expected.startsWith("http");
-    QCOMPARE(f.addresses(shown).mid(sentBefore.size()), navigates ? QStringList{expected} : QStringList());
-    QCOMPARE(shown->calls, navigates || expected.isEmpty() ? QStringList() : QStringList{expected});
-    QVERIFY(hidden->calls.isEmpty() && f.addresses(hidden) == hiddenBefore);
-    QCOMPARE(f.tabs()->Tab(), tab);
-}
-
-void TestMainWindow::addressBoxHistoryEnterAndGo()
-{
-    AppFixture f;
-    f.start();
-    for (const char *url : {"http://a.test/1", "http://a.test/2", "http://a.test/1", "http://A.test/1"})
-        f.auction()->finishLoad(url);
-    // Most recent first, each once, compared case-sensitively; the rebuild navigates nowhere.
-    QCOMPARE(f.addressBox()->history(), QStringList({"http://A.test/1", "http://a.test/1", "http://a.test/2", kStart}));
-    QCOMPARE(f.addressBox()->currentText(), QString("http://A.test/1"));
-    QCOMPARE(f.auction()->requests.size(), 2);
-
-    f.showTab(1);
-    f.auction()->busy = false;
-    auto *busyWatch = f.part<QTimer>("timTimer");
-    QTRY_VERIFY(!busyWatch->isActive());
-    // Go with an empty box does nothing; Enter goes to the empty address and starts the watch;
-    // typed text goes out unchanged, and Go does not start the watch.
-    f.addressBox()->setEditText(QString());
-    f.trigger("tbrGo.Buttons(1)");
-    QTest::keyClick(f.addressBox()->lineEdit(), Qt::Key_Return);
-    QVERIFY(busyWatch->isActive());
-    busyWatch->stop();
-    f.addressBox()->setEditText(" ebay.de/x ");
-    f.trigger("tbrGo.Buttons(1)");
-    QVERIFY(!busyWatch->isActive());
-    QCOMPARE(f.addresses(f.auction()).mid(2), QStringList({QString(), " ebay.de/x "}));
-}
-
-void TestMainWindow::buttonTextToggle()
-{
-    AppFixture f;
-    f.start();
-    const int toolbarWithText = f.part<QToolBar>("tbrNavigate")->height();
-    QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
-    f.trigger("mnuOptionsText");
-    QVERIFY(!f.part("mnuButtonBarStatusViewLabels")->isChecked());
-    QCOMPARE(captions(f), QStringList(7, QString()));
-    QCOMPARE(f.tabs()->y(), Twips::toPixelsY(500));
-    QVERIFY(f.part<QToolBar>("tbrNavigate")->height() < toolbarWithText);
-
-    f.trigger("mnuButtonBarStatusViewLabels");
-    QVERIFY(f.part("mnuOptionsText")->isChecked());
-    QStringList back = kCaptions;
-    back[6] = QString(); // "Toolbar" does not come back in this run
-    QCOMPARE(captions(f), back);
-    QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
-}
-
-void TestMainWindow::snipeEntryPoints_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("snipeUrl"); // empty: nothing sniped
-    const QString item = "http://cgi.test/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12";
-    const QString itemUrl = "http://service.test/secure/login.cfm?item_number=1234567890&category=12";
-    QTest::newRow("Snipe! button") << "button" << item << itemUrl;
-    QTest::newRow("Ctrl+Z in the address box") << "ctrlz-box" << item << itemUrl;
-    QTest::newRow("typed item page, Ctrl+Z") << "typed" << "www.ebay.com/itm/987654321098"
-                                             << "http://service.test/secure/login.cfm?item_number=987654321098";
-    QTest::newRow("key at the end") << "menu" << "http://cgi.test/v?item="
-                                    << "http://service.test/secure/login.cfm?item_number=";
-    QTest::newRow("no item: Ctrl+Z stays the box's undo") << "typed" << "abc" << "";
-    QTest::newRow("no item: the button is off") << "button" << "http://www.ebay.com/" << "";
-}
-
-void TestMainWindow::snipeEntryPoints()
-{
-    QFETCH(QString, entry);
-    QFETCH(QString, address);
-    QFETCH(QString, snipeUrl);
-    AppFixture f;
-    FMain *w = f.start();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    f.showTab(1);
-    QLineEdit *box = f.addressBox()->lineEdit();
-    if (entry == "typed") {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, address);
-    } else {
-        f.auction()->finishLoad(address);
+    void loadWithStoredSettings()
+    {
+        QFETCH(QString, site);
+        QFETCH(QString, textLabels);
+        QFETCH(QString, start);
+        AppFixture f;
+        f.store("Settings", "Site", site);
+        f.store("Settings", "TextLabels", textLabels);
+        FMain *w = f.create();
+        QVERIFY(f.auction()->requests.isEmpty()); // nothing before the window shows
+        w->show();
+        // Sent to the start page twice: by the site selection and by the load itself.
+        QCOMPARE(f.auction()->requests, QStringList(2, start));
+        QCOMPARE(f.addressBox()->history(), QStringList{start});
+        QTRY_COMPARE(f.look(), "Working...|Talvex|Done|tab 0|-----|go- link+");
+        QCOMPARE(captions(f), textLabels == "N" ? QStringList(7, QString()) : kCaptions);
+        // Design client size: 10020 x 6585 twips below the menu bar.
+        QCOMPARE(w->centralWidget()->size(), QSize(Twips::toPixelsX(10020), Twips::toPixelsY(6585) - w->statusBar()->height()));
     }
-    QCOMPARE(f.part("tbrSnipe.Buttons(1)")->isEnabled(), !snipeUrl.isEmpty());
-    const QStringList before = f.addresses(f.talvex());
 
-    if (entry == "button")
-        f.trigger("tbrSnipe.Buttons(1)");
-    else if (entry == "menu")
-        f.trigger("mnuNavigateSnipe");
-    else
-        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    void tabsStatusAndTitle()
+    {
+        AppFixture f;
+        FMain *w = f.start();
+        f.talvex()->finishLoad("http://service.test/secure/login.cfm", "Talvex Login");
+        f.auction()->finishLoad("http://www.ebay.com/", "eBay Home", /*stayBusy=*/true);
+        f.auction()->setStatusText("hidden pane's text");
+        // The auction pane still loads its start page: the title says so on either tab.
+        QTRY_COMPARE(f.look(), "Working...|Talvex|Done|tab 0|-----|go- link+");
+        f.tabs()->tabBar()->setCurrentIndex(1); // as a click on the tab would
+        f.talvex()->setStatusText("hidden");
+        QTRY_COMPARE(f.look(), "Working...|Auction Browser|Working . . .|tab 1|----+|go+ link-");
+        QCOMPARE(f.part<QToolBar>("tbrGo")->widgetForAction(f.part("tbrGo.Buttons(1)"))->property("text").toString(), "Go!  ");
+        f.auction()->setStatusText("Opening page");
+        QCOMPARE(f.panel(2), QString("Opening page"));
+        const int width = w->width(); // a long status text is cut, the window keeps its width
+        f.auction()->setStatusText("Opening page http://www.ebay.com/" + QString(300, 'x'));
+        QTest::qWait(20); // the layout's turn
+        QCOMPARE(w->width(), width);
+        f.auction()->busy = false;
+        QTRY_COMPARE(f.look().section('|', 0, 0), "eBay Home"); // the busy watch has ended
+        f.showTab(0);
+        QCOMPARE(f.look(), "Talvex Login|Talvex|Done|tab 0|-----|go- link+");
+    }
 
-    QCOMPARE(f.addresses(f.talvex()).mid(before.size()), snipeUrl.isEmpty() ? QStringList() : QStringList{snipeUrl});
-    QCOMPARE(f.tabs()->Tab(), snipeUrl.isEmpty() ? 1 : 0);
-    QCOMPARE(box->text() == address, !snipeUrl.isEmpty() || entry != "typed"); // undone, or kept
-}
+    void commandsActOnTheShownPane_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("command"); // a toolbar button index or a menu item
+        QTest::addColumn<bool>("history");    // the shown pane reported Back and Forward
+        QTest::addColumn<QString>("expected"); // the call, or the address sent
 
-void TestMainWindow::entryPoints_data()
-{
-    QTest::addColumn<QString>("entry");  // a menu item, "button N", or a drop-down key
-    QTest::addColumn<QString>("choose"); // the row chosen in the window; empty: closed
-    QTest::addColumn<QString>("window"); // the window's caption
-    QTest::addColumn<QString>("pane");   // "auction" or "talvex": where the choice goes
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("opened"); // what the desktop was asked to open
+        for (int tab : {0, 1}) {
+            const QString on = tab == 0 ? " on Talvex" : " on auction";
+            QTest::newRow(qPrintable("Back button" + on)) << tab << "1" << true << "GoBack";
+            QTest::newRow(qPrintable("Forward menu" + on)) << tab << "mnumnuNavigatemnuNavigateForward" << true << "GoForward";
+            QTest::newRow(qPrintable("Back without history" + on)) << tab << "mnumnuNavigatemnuNavigateBack" << false << "";
+            QTest::newRow(qPrintable("Stop" + on)) << tab << "3" << false << "Stop";
+            QTest::newRow(qPrintable("Refresh menu" + on)) << tab << "mnumnuNavigatemnuNavigateRefresh" << false << "Refresh";
+        }
+        QTest::newRow("Home on Talvex: news") << 0 << "5" << false << "http://service.test/secure/news.cfm?";
+        QTest::newRow("Home menu on auction: start page") << 1 << "mnumnuNavigatemnuNavigateHome" << false << kStart;
+    }
 
-    const QString r = "http://r.test/link-1?loc=http%3A//";
-    QTest::newRow("seller from the menu") << "mnuFavoritesSellers" << "ann" << "Favorite Sellers List" << "auction"
-        << r + "listed.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewListedItems%26userid%3Dann%26include%3D0"
-               "%26since%3D-1%26sort%3D2%26rows%3D25" << "";
-    QTest::newRow("bidder with a blank, drop-down") << "Bidders" << "big spender" << "Favorite Bidders List" << "auction"
-        << r + "bids.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewBidItems%26userid%3Dbig spender"
-               "%26completed%3D0%26all%3D1%26rows%3D25" << "";
-    QTest::newRow("search, drop-down") << "Searches" << "lamps" << "Favorite Auction Searches" << "auction"
-        << r + "search.befr.ebay.be/ws/search/SaleSearch%3F%26sapricelo%3D%26sapricehi%3D%26exclude%3D"
-               "%26soincludewords%3Dlamp shade%26sotextsearched%3D2%26sacategory%3D%26sosearchwordscombine%3D1" << "";
-    QTest::newRow("browser favourite, button 6") << "button 6" << "Deal" << "Browser Favorites" << "auction"
-        << r + "deal.test/x%3Fa%3D1,2;b" << "";
-    QTest::newRow("browser favourite, menu") << "mnuFavoritesView" << "Deal" << "Browser Favorites" << "auction"
-        << r + "deal.test/x%3Fa%3D1,2;b" << "";
-    QTest::newRow("empty shortcut opens nothing") << "Favorites" << "Empty" << "Browser Favorites" << "" << "" << "";
-    QTest::newRow("sellers closed") << "Sellers" << "" << "Favorite Sellers List" << "" << "" << "";
-    QTest::newRow("bidders, Go! with nothing chosen") << "mnuFavoritesBidders" << "-" << "Favorite Bidders List" << "" << "" << "";
-    QTest::newRow("searches closed") << "mnuFavoriteSearches" << "" << "Favorite Auction Searches" << "" << "" << "";
-    QTest::newRow("floating toolbar, leading zeros") << "button 7" << "000123" << "Talvex Bidbench" << "talvex"
-        << "http://service.test/secure/login.cfm?item_number=000123" << "";
-    QTest::newRow("floating toolbar closed") << "mnuToolsToolbar" << "" << "Talvex Bidbench" << "" << "" << "";
-    QTest::newRow("help contents") << "mnuHelpContents" << "" << "" << "" << "" << "<program>/help/Bidbench_help.htm";
-    QTest::newRow("help home page") << "mnuHelpmnuHelpMardell" << "" << "" << "" << "" << "http://talvex.test?bidbench";
-    QTest::newRow("Talvex online") << "mnuHelpmnuHelpTalvex" << "" << "" << "" << "" << "http://service.test";
-    QTest::newRow("mail Talvex help") << "mnuHelpmnuHelpFeedback" << "" << "" << "" << ""
-                                      << "mailto:help@service.test?subject= Talvex Bidbench 1.2.0";
-    QTest::newRow("join the mailing list") << "mnuHelpJoinList" << "" << "" << "" << ""
-                                           << "mailto:info@maker.test?subject=Subscribe List REF: Talvex Bidbench 1.2.0";
-    QTest::newRow("link label: the maker's host") << "lblMardell" << "" << "" << "" << "" << "http://maker.test?bidbench";
-}
+    void commandsActOnTheShownPane()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, command);
+        QFETCH(bool, history);
+        QFETCH(QString, expected);
+        AppFixture f;
+        f.start();
+        f.showTab(tab);
+        FakeBrowserPane *shown = tab == 0 ? f.talvex() : f.auction();
+        FakeBrowserPane *hidden = tab == 0 ? f.auction() : f.talvex();
+        shown->setHistory(history, history);
+        hidden->setHistory(true, true);
+        QCOMPARE(f.button(1)->isEnabled(), history);
+        const QStringList sentBefore = shown->requests;
+        const QStringList hiddenBefore = hidden->requests;
 
-void TestMainWindow::entryPoints()
-{
-    QFETCH(QString, entry);
-    QFETCH(QString, choose);
-    QFETCH(QString, window);
-    QFETCH(QString, pane);
-    QFETCH(QString, address);
-    QFETCH(QString, opened);
-    QDir(favoritesFolder()).removeRecursively();
-    AppFixture f;
-    writeBytes(f.dataDir + "/Sellers.txt", "bob\nann\n");
-    writeBytes(f.dataDir + "/Bidders.txt", "carl\nbig spender\n");
-    writeBytes(f.dataDir + "/Searches.txt", "lamps|lamp shade|1||8||||True\n");
-    writeShortcutFile(favoritesFolder() + "/Shop/Deal.url", "http://deal.test/x?a=1,2;b");
-    writeBytes(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
-    FMain *w = f.start();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    const QStringList auctionBefore = f.addresses(f.auction());
-    const QStringList talvexBefore = f.addresses(f.talvex());
+        bool isIndex = false;
+        const int index = command.toInt(&isIndex);
+        (isIndex ? f.button(index) : f.part(command))->trigger();
+        const bool navigates = expected.startsWith("http");
+        QCOMPARE(shown->requests.mid(sentBefore.size()), navigates ? QStringList{expected} : QStringList());
+        QCOMPARE(shown->calls, navigates || expected.isEmpty() ? QStringList() : QStringList{expected});
+        QVERIFY(hidden->calls.isEmpty() && hidden->requests == hiddenBefore);
+        QCOMPARE(f.tabs()->Tab(), tab);
+    }
 
-    const bool standsIn = entry == "button 7" || entry == "mnuToolsToolbar"; // the toolbar stands in
-    if (standsIn)
-        w->setWindowState(Qt::WindowMaximized); // and the window comes back as it was
-    QString caption;
-    bool mainHidden = false;
-    if (!window.isEmpty()) {
-        answerNextModal([&](QWidget *modal) {
-            caption = modal->windowTitle();
-            mainHidden = !w->isVisible();
-            ::choose(modal, choose);
+    void addressBoxHistoryEnterAndGo()
+    {
+        AppFixture f;
+        f.start();
+        for (const char *url : {"http://a.test/1", "http://a.test/2", "http://a.test/1", "http://A.test/1"})
+            f.auction()->finishLoad(url);
+        // Most recent first, each once, compared case-sensitively; the rebuild navigates nowhere.
+        QCOMPARE(f.addressBox()->history(), QStringList({"http://A.test/1", "http://a.test/1", "http://a.test/2", kStart}));
+        QCOMPARE(f.addressBox()->currentText(), QString("http://A.test/1"));
+        QCOMPARE(f.auction()->requests.size(), 2);
+
+        f.showTab(1);
+        f.auction()->busy = false;
+        auto *busyWatch = f.part<QTimer>("timTimer");
+        QTRY_VERIFY(!busyWatch->isActive());
+        // Go with an empty box does nothing; Enter goes to the empty address and starts the watch;
+        // typed text goes out unchanged, and Go does not start the watch.
+        f.addressBox()->setEditText(QString());
+        f.trigger("tbrGo.Buttons(1)");
+        QTest::keyClick(f.addressBox()->lineEdit(), Qt::Key_Return);
+        QVERIFY(busyWatch->isActive());
+        busyWatch->stop();
+        f.addressBox()->setEditText(" ebay.de/x ");
+        f.trigger("tbrGo.Buttons(1)");
+        QVERIFY(!busyWatch->isActive());
+        QCOMPARE(f.auction()->requests.mid(2), QStringList({QString(), " ebay.de/x "}));
+    }
+
+    void buttonTextToggle()
+    {
+        AppFixture f;
+        f.start();
+        const int toolbarWithText = f.part<QToolBar>("tbrNavigate")->height();
+        QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
+        f.trigger("mnuOptionsText");
+        QVERIFY(!f.part("mnuButtonBarStatusViewLabels")->isChecked());
+        QCOMPARE(captions(f), QStringList(7, QString()));
+        QCOMPARE(f.tabs()->y(), Twips::toPixelsY(500));
+        QVERIFY(f.part<QToolBar>("tbrNavigate")->height() < toolbarWithText);
+
+        f.trigger("mnuButtonBarStatusViewLabels");
+        QVERIFY(f.part("mnuOptionsText")->isChecked());
+        QStringList back = kCaptions;
+        back[6] = QString(); // "Toolbar" does not come back in this run
+        QCOMPARE(captions(f), back);
+        QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
+    }
+
+    void snipeEntryPoints_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("snipeUrl"); // empty: nothing sniped
+        const QString item = "http://cgi.test/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12";
+        const QString itemUrl = "http://service.test/secure/login.cfm?item_number=1234567890&category=12";
+        QTest::newRow("Snipe! button") << "button" << item << itemUrl;
+        QTest::newRow("Ctrl+Z in the address box") << "ctrlz-box" << item << itemUrl;
+        QTest::newRow("typed item page, Ctrl+Z") << "typed" << "www.ebay.com/itm/987654321098"
+                                                 << "http://service.test/secure/login.cfm?item_number=987654321098";
+        QTest::newRow("key at the end") << "menu" << "http://cgi.test/v?item="
+                                        << "http://service.test/secure/login.cfm?item_number=";
+        QTest::newRow("no item: Ctrl+Z stays the box's undo") << "typed" << "abc" << "";
+        QTest::newRow("no item: the button is off") << "button" << "http://www.ebay.com/" << "";
+    }
+
+    void snipeEntryPoints()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, address);
+        QFETCH(QString, snipeUrl);
+        AppFixture f;
+        FMain *w = f.start();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        f.showTab(1);
+        QLineEdit *box = f.addressBox()->lineEdit();
+        if (entry == "typed") {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, address);
+        } else {
+            f.auction()->finishLoad(address);
+        }
+        QCOMPARE(f.part("tbrSnipe.Buttons(1)")->isEnabled(), !snipeUrl.isEmpty());
+        const QStringList before = f.talvex()->requests;
+
+        if (entry == "button")
+            f.trigger("tbrSnipe.Buttons(1)");
+        else if (entry == "menu")
+            f.trigger("mnuNavigateSnipe");
+        else
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+
+        QCOMPARE(f.talvex()->requests.mid(before.size()), snipeUrl.isEmpty() ? QStringList() : QStringList{snipeUrl});
+        QCOMPARE(f.tabs()->Tab(), snipeUrl.isEmpty() ? 1 : 0);
+        QCOMPARE(box->text() == address, !snipeUrl.isEmpty() || entry != "typed"); // undone, or kept
+    }
+
+    void entryPoints_data()
+    {
+        QTest::addColumn<QString>("entry");  // a menu item, "button N", or a drop-down key
+        QTest::addColumn<QString>("choose"); // the row chosen in the window; empty: closed
+        QTest::addColumn<QString>("window"); // the window's caption
+        QTest::addColumn<QString>("pane");   // "auction" or "talvex": where the choice goes
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("opened"); // what the desktop was asked to open
+
+        const QString r = "http://r.test/link-1?loc=http%3A//";
+        QTest::newRow("seller from the menu") << "mnuFavoritesSellers" << "ann" << "Favorite Sellers List" << "auction"
+            << r + "listed.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewListedItems%26userid%3Dann%26include%3D0"
+                   "%26since%3D-1%26sort%3D2%26rows%3D25" << "";
+        QTest::newRow("bidder with a blank, drop-down") << "Bidders" << "big spender" << "Favorite Bidders List" << "auction"
+            << r + "bids.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewBidItems%26userid%3Dbig spender"
+                   "%26completed%3D0%26all%3D1%26rows%3D25" << "";
+        QTest::newRow("search, drop-down") << "Searches" << "lamps" << "Favorite Auction Searches" << "auction"
+            << r + "search.befr.ebay.be/ws/search/SaleSearch%3F%26sapricelo%3D%26sapricehi%3D%26exclude%3D"
+                   "%26soincludewords%3Dlamp shade%26sotextsearched%3D2%26sacategory%3D%26sosearchwordscombine%3D1" << "";
+        QTest::newRow("browser favourite, button 6") << "button 6" << "Deal" << "Browser Favorites" << "auction"
+            << r + "deal.test/x%3Fa%3D1,2;b" << "";
+        QTest::newRow("browser favourite, menu") << "mnuFavoritesView" << "Deal" << "Browser Favorites" << "auction"
+            << r + "deal.test/x%3Fa%3D1,2;b" << "";
+        QTest::newRow("empty shortcut opens nothing") << "Favorites" << "Empty" << "Browser Favorites" << "" << "" << "";
+        QTest::newRow("sellers closed") << "Sellers" << "" << "Favorite Sellers List" << "" << "" << "";
+        QTest::newRow("bidders, Go! with nothing chosen") << "mnuFavoritesBidders" << "-" << "Favorite Bidders List" << "" << "" << "";
+        QTest::newRow("searches closed") << "mnuFavoriteSearches" << "" << "Favorite Auction Searches" << "" << "" << "";
+        QTest::newRow("floating toolbar, leading zeros") << "button 7" << "000123" << "Talvex Bidbench" << "talvex"
+            << "http://service.test/secure/login.cfm?item_number=000123" << "";
+        QTest::newRow("floating toolbar closed") << "mnuToolsToolbar" << "" << "Talvex Bidbench" << "" << "" << "";
+        QTest::newRow("help contents") << "mnuHelpContents" << "" << "" << "" << "" << "<program>/help/Bidbench_help.htm";
+        QTest::newRow("help home page") << "mnuHelpmnuHelpMardell" << "" << "" << "" << "" << "http://talvex.test?bidbench";
+        QTest::newRow("Talvex online") << "mnuHelpmnuHelpTalvex" << "" << "" << "" << "" << "http://service.test";
+        QTest::newRow("mail Talvex help") << "mnuHelpmnuHelpFeedback" << "" << "" << "" << ""
+                                          << "mailto:help@service.test?subject= Talvex Bidbench 1.2.0";
+        QTest::newRow("join the mailing list") << "mnuHelpJoinList" << "" << "" << "" << ""
+                                               << "mailto:info@maker.test?subject=Subscribe List REF: Talvex Bidbench 1.2.0";
+        QTest::newRow("link label: the maker's host") << "lblMardell" << "" << "" << "" << "" << "http://maker.test?bidbench";
+    }
+
+    void entryPoints()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, choose);
+        QFETCH(QString, window);
+        QFETCH(QString, pane);
+        QFETCH(QString, address);
+        QFETCH(QString, opened);
+        QDir(favoritesFolder()).removeRecursively();
+        AppFixture f;
+        writeBytes(f.dataDir + "/Sellers.txt", "bob\nann\n");
+        writeBytes(f.dataDir + "/Bidders.txt", "carl\nbig spender\n");
+        writeBytes(f.dataDir + "/Searches.txt", "lamps|lamp shade|1||8||||True\n");
+        writeShortcutFile(favoritesFolder() + "/Shop/Deal.url", "http://deal.test/x?a=1,2;b");
+        writeBytes(favoritesFolder() + "/Empty.url", "[InternetShortcut]\r\n");
+        FMain *w = f.start();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QStringList auctionBefore = f.auction()->requests;
+        const QStringList talvexBefore = f.talvex()->requests;
+
+        const bool standsIn = entry == "button 7" || entry == "mnuToolsToolbar"; // the toolbar stands in
+        if (standsIn)
+            w->setWindowState(Qt::WindowMaximized); // and the window comes back as it was
+        QString caption;
+        bool mainHidden = false;
+        if (!window.isEmpty()) {
+            answerNextModal([&](QWidget *modal) {
+                caption = modal->windowTitle();
+                mainHidden = !w->isVisible();
+                ::choose(modal, choose);
+            });
+        }
+        if (entry.startsWith("button ")) {
+            QToolButton *button = qobject_cast<QToolButton *>(
+                f.part<QToolBar>("tbrNavigate")->widgetForAction(f.button(entry.mid(7).toInt())));
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
+        } else if (entry == "lblMardell") {
+            QTest::mouseClick(f.part<LinkLabel>("lblMardell"), Qt::LeftButton);
+        } else {
+            f.trigger(entry);
+        }
+
+        QCOMPARE(caption, window);
+        QCOMPARE(mainHidden, standsIn);
+        QCOMPARE(w->isMaximized(), standsIn);
+        QVERIFY(w->isVisible() && !QApplication::activeModalWidget());
+        QCOMPARE(f.auction()->requests.mid(auctionBefore.size()), pane == "auction" ? QStringList{address} : QStringList());
+        QCOMPARE(f.talvex()->requests.mid(talvexBefore.size()), pane == "talvex" ? QStringList{address} : QStringList());
+        if (!pane.isEmpty())
+            QCOMPARE(f.tabs()->Tab(), pane == "talvex" ? 0 : 1);
+        QCOMPARE(f.shell.opened, opened.isEmpty() ? QStringList() : QStringList{opened.replace("<program>", f.programFilesDir)});
+        // Every way out of a list window writes the list back (CR LF now).
+        if (entry.contains("Sellers"))
+            QCOMPARE(readBytes(f.dataDir + "/Sellers.txt"), QByteArray("bob\r\nann\r\n"));
+    }
+
+    void addsTheAuctionPageAndImports()
+    {
+        QDir(favoritesFolder()).removeRecursively();
+        const QString source = QDir::homePath() + "/Bookmarks.HTML";
+        writeBytes(source, "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><H3>Auctions</H3><DL><p>"
+                           "<DT><A HREF=\"http://www.ebay.com/itm/7\">Lamp</A></DL><p></DL>");
+        AppFixture f;
+        f.start();
+        // It is always the auction pane's page that is added, also from the Talvex tab.
+        f.auction()->finishLoad("http://www.ebay.com/itm/5?var=1,2;x", "Nice Bike / Road");
+        f.talvex()->finishLoad("http://service.test/news", "News");
+        QString prefilled;
+        answerNextModal([&prefilled](QWidget *modal) {
+            prefilled = modal->findChild<QLineEdit *>("txtName")->text();
+            modal->findChild<QPushButton *>("cmdOK")->click();
         });
+        f.part("mnuFavoritesAdd")->setEnabled(true);
+        f.trigger("mnuFavoritesAdd");
+        QCOMPARE(prefilled, QString("Nice Bike - Road"));
+
+        QString dialogName;
+        answerNextModal([&](QWidget *modal) {
+            dialogName = modal->objectName();
+            modal->findChild<QLineEdit *>("fileNameEdit")->setText(source);
+            qobject_cast<QDialog *>(modal)->accept();
+        });
+        f.trigger("mnuFavoritesImport");
+        QCOMPARE(dialogName, QString("CommonDialog1"));
+        QCOMPARE(favoritesSnapshot(favoritesFolder()),
+                 QStringList({"Auctions/", "Auctions/Lamp.url -> http://www.ebay.com/itm/7",
+                              "Nice Bike - Road.url -> http://www.ebay.com/itm/5?var=1,2;x"}));
     }
-    if (entry.startsWith("button ")) {
-        QToolButton *button = qobject_cast<QToolButton *>(
-            f.part<QToolBar>("tbrNavigate")->widgetForAction(f.button(entry.mid(7).toInt())));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
-    } else if (entry == "lblMardell") {
-        QTest::mouseClick(f.part<LinkLabel>("lblMardell"), Qt::LeftButton);
-    } else {
-        f.trigger(entry);
+
+    void versionCheckIsTheLastLoadStep()
+    {
+        LoopbackServer server;
+        AppFixture f;
+        f.store("Settings", "TextLabels", "N");
+        AppContext context = f.contextWithVersionCheck(server.hostPort());
+        // What the window has done by the time the check starts.
+        qsizetype auctionNavigations = -1;
+        bool labelsOff = false;
+        context.startStatus->setConnectionFactory([&](QObject *parent) {
+            labelsOff = !f.part("mnuButtonBarStatusViewLabels")->isChecked();
+            auctionNavigations = f.auction()->requests.size();
+            return new MdWebCon(parent);
+        });
+        QSignalSpy done(context.startStatus.get(), &CStartStatus::DoneChecking);
+        f.window = std::make_unique<FMain>(context, true);
+        f.window->show();
+        QVERIFY(labelsOff);
+        QCOMPARE(auctionNavigations, 2); // the site, then the start page again
+        QVERIFY(done.wait(5000));
+        QCOMPARE(server.requests.size(), 1);
+
+        // A check that cannot start is told in the error window; the window still loads.
+        AppFixture g;
+        AppContext failing = g.contextWithVersionCheck("maker.test");
+        failing.startStatus->setConnectionFactory([](QObject *) -> MdWebCon * { return nullptr; });
+        g.window = std::make_unique<FMain>(failing, true);
+        g.window->show();
+        QVERIFY(g.window->isVisible());
+        FError *error = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            error = error ? error : qobject_cast<FError *>(top);
+        QVERIFY(error && error->isVisible());
+        QVERIFY(error->findChild<QPlainTextEdit *>("txtError")->toPlainText().contains("FMain.StartVersionCheck\noStartStatus.Check 429"));
+        error->close();
     }
-
-    QCOMPARE(caption, window);
-    QCOMPARE(mainHidden, standsIn);
-    QCOMPARE(w->isMaximized(), standsIn);
-    QVERIFY(w->isVisible() && !QApplication::activeModalWidget());
-    QCOMPARE(f.addresses(f.auction()).mid(auctionBefore.size()), pane == "auction" ? QStringList{address} : QStringList());
-    QCOMPARE(f.addresses(f.talvex()).mid(talvexBefore.size()), pane == "talvex" ? QStringList{address} : QStringList());
-    if (!pane.isEmpty())
-        QCOMPARE(f.tabs()->Tab(), pane == "talvex" ? 0 : 1);
-    QCOMPARE(f.shell.opened, opened.isEmpty() ? QStringList() : QStringList{opened.replace("<program>", f.programFilesDir)});
-    // Every way out of a list window writes the list back (CR LF now).
-    if (entry.contains("Sellers"))
-        QCOMPARE(readBytes(f.dataDir + "/Sellers.txt"), QByteArray("bob\r\nann\r\n"));
-}
-
-void TestMainWindow::addsTheAuctionPageAndImports()
-{
-    QDir(favoritesFolder()).removeRecursively();
-    const QString source = QDir::homePath() + "/Bookmarks.HTML";
-    writeBytes(source, "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><H3>Auctions</H3><DL><p>"
-                       "<DT><A HREF=\"http://www.ebay.com/itm/7\">Lamp</A></DL><p></DL>");
-    AppFixture f;
-    f.start();
-    // It is always the auction pane's page that is added, also from the Talvex tab.
-    f.auction()->finishLoad("http://www.ebay.com/itm/5?var=1,2;x", "Nice Bike / Road");
-    f.talvex()->finishLoad("http://service.test/news", "News");
-    QString prefilled;
-    answerNextModal([&prefilled](QWidget *modal) {
-        prefilled = modal->findChild<QLineEdit *>("txtName")->text();
-        modal->findChild<QPushButton *>("cmdOK")->click();
-    });
-    f.part("mnuFavoritesAdd")->setEnabled(true);
-    f.trigger("mnuFavoritesAdd");
-    QCOMPARE(prefilled, QString("Nice Bike - Road"));
-
-    QString dialogName;
-    answerNextModal([&](QWidget *modal) {
-        dialogName = modal->objectName();
-        modal->findChild<QLineEdit *>("fileNameEdit")->setText(source);
-        qobject_cast<QDialog *>(modal)->accept();
-    });
-    f.trigger("mnuFavoritesImport");
-    QCOMPARE(dialogName, QString("CommonDialog1"));
-    QCOMPARE(favoritesSnapshot(favoritesFolder()),
-             QStringList({"Auctions/", "Auctions/Lamp.url -> http://www.ebay.com/itm/7",
-                          "Nice Bike - Road.url -> http://www.ebay.com/itm/5?var=1,2;x"}));
-}
-
-void TestMainWindow::versionCheckIsTheLastLoadStep()
-{
-    LoopbackServer server;
-    AppFixture f;
-    f.store("Settings", "TextLabels", "N");
-    AppContext context = f.contextWithVersionCheck(server.hostPort());
-    // What the window has done by the time the check starts.
-    qsizetype auctionNavigations = -1;
-    bool labelsOff = false;
-    context.startStatus->setConnectionFactory([&](QObject *parent) {
-        labelsOff = !f.part("mnuButtonBarStatusViewLabels")->isChecked();
-        auctionNavigations = f.auction()->requests.size();
-        return new MdWebCon(parent);
-    });
-    QSignalSpy done(context.startStatus.get(), &CStartStatus::DoneChecking);
-    f.window = std::make_unique<FMain>(context, true);
-    f.window->show();
-    QVERIFY(labelsOff);
-    QCOMPARE(auctionNavigations, 2); // the site, then the start page again
-    QVERIFY(done.wait(5000));
-    QCOMPARE(server.requests.size(), 1);
-
-    // A check that cannot start is told in the error window; the window still loads.
-    AppFixture g;
-    AppContext failing = g.contextWithVersionCheck("maker.test");
-    failing.startStatus->setConnectionFactory([](QObject *) -> MdWebCon * { return nullptr; });
-    g.window = std::make_unique<FMain>(failing, true);
-    g.window->show();
-    QVERIFY(g.window->isVisible());
-    FError *error = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        error = error ? error : qobject_cast<FError *>(top);
-    QVERIFY(error && error->isVisible());
-    QVERIFY(error->findChild<QPlainTextEdit *>("txtError")->toPlainText().contains("FMain.StartVersionCheck\noStartStatus.Check 429"));
-    error->close();
-}
+};
 
 BIDBENCH_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

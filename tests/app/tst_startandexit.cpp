@@ -7,28 +7,8 @@
 #include "TestMain.h"
 #include "TitleBarClose.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-
 #include <csignal>
 #include <cstdio>
-
-// The start-up (welcome screen, login) and the delayed exit with the settings it stores.
-class TestStartAndExit : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void welcomeScreen_data();
-    void welcomeScreen();
-    void exit_data();
-    void exit();
-    void signalEndsAsAnUnload_data();
-    void signalEndsAsAnUnload();
-};
 
 namespace {
 const QString kSignUp = QStringLiteral("http://service.test/secure/signup.cfm");
@@ -53,178 +33,185 @@ const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
 });
 } // namespace
 
-void TestStartAndExit::welcomeScreen_data()
+// The start-up (welcome screen, login) and the delayed exit with the settings it stores.
+class TestStartAndExit : public QObject
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("answer"); // "" when the screen must not show
-    QTest::addColumn<bool>("tick");
-    QTest::addColumn<bool>("hasAccount");
-    QTest::newRow("missing setting, Yes") << QString() << "cmdYes" << false << true;
-    QTest::newRow("lower case n, No") << "n" << "Command1" << false << false;
-    QTest::newRow("N with a blank, title-bar close") << "N " << "close" << false << false;
-    QTest::newRow("No, ticked") << "" << "Command1" << true << false;
-    QTest::newRow("close, ticked") << "" << "close" << true << false;
-    QTest::newRow("N: not shown") << "N" << "" << false << true;
-}
+    Q_OBJECT
 
-void TestStartAndExit::welcomeScreen()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, answer);
-    QFETCH(bool, tick);
-    QFETCH(bool, hasAccount);
-    AppFixture f;
-    if (!stored.isNull())
-        f.store("Settings", "StartScreen", stored);
-    f.store("Main", "User", "bob");
-    bool shown = false;
-    answerNextModal<FStart>([&](FStart *welcome) {
-        shown = true;
-        welcome->findChild<QCheckBox *>("chkHasAccount")->setChecked(tick);
-        if (answer == "close")
-            welcome->close();
-        else
-            welcome->findChild<QPushButton *>(answer)->click();
-    }, 100);
-    f.window = SubMain(f.context());
-    QCOMPARE(shown, !answer.isEmpty());
-    QVERIFY(f.window->isVisible());
-    // The please-wait page, then without an account the sign-up page, whatever user is stored.
-    QCOMPARE(readBytes(f.dataDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
-    QCOMPARE(f.addresses(f.talvex()), QStringList({f.dataDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
-    QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
-}
+private slots:
+    void welcomeScreen_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("answer"); // "" when the screen must not show
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<bool>("hasAccount");
+        QTest::newRow("missing setting, Yes") << QString() << "cmdYes" << false << true;
+        QTest::newRow("lower case n, No") << "n" << "Command1" << false << false;
+        QTest::newRow("N with a blank, title-bar close") << "N " << "close" << false << false;
+        QTest::newRow("No, ticked") << "" << "Command1" << true << false;
+        QTest::newRow("close, ticked") << "" << "close" << true << false;
+        QTest::newRow("N: not shown") << "N" << "" << false << true;
+    }
 
-void TestStartAndExit::exit_data()
-{
-    QTest::addColumn<QString>("storedUser");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("answer"); // to the Talvex Password window
-    QTest::addColumn<int>("asks");
-    QTest::addColumn<int>("site"); // checked at the exit; 0: none
-    QTest::addColumn<bool>("textOff");
-    QTest::newRow("File > Exit, no user, Save") << "" << "exit" << "cmdSave" << 1 << 1 << false;
-    QTest::newRow("close box, no user, closed; text hidden") << "" << "close box" << "close" << 1 << 14 << true;
-    QTest::newRow("close box, user stored, no site checked") << "bob" << "close box" << "" << 0 << 0 << false;
-    // Not the user's close: the program's own, or the session's end.
-    QTest::newRow("program's close, no user") << "" << "program" << "" << 0 << 1 << false;
-    // Only Save changes the user of this run: after it the exit asks nothing more.
-    QTest::newRow("Tools menu, Save, exit") << "" << "tools" << "cmdSave" << 1 << 1 << false;
-    QTest::newRow("Tools menu, Cancel, exit") << "" << "tools" << "cmdCancel" << 2 << 1 << false;
-    QTest::newRow("Tools menu, close box, exit") << "" << "tools" << "close" << 2 << 1 << false;
-}
-
-// File > Exit and the close box keep the window, disabled with the hourglass, for two seconds
-// while the auction pane goes home, then store the settings; the program's own close does at
-// once. The Talvex Password window comes first while no user is stored.
-void TestStartAndExit::exit()
-{
-    QFETCH(QString, storedUser);
-    QFETCH(QString, how);
-    QFETCH(QString, answer);
-    QFETCH(int, asks);
-    QFETCH(int, site);
-    QFETCH(bool, textOff);
-    AppFixture f;
-    f.store("Main", "User", storedUser);
-    FMain *w = f.start();
-    f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
-    if (site == 0)
-        f.part("mnuOptionsSite(1)")->setChecked(false);
-    if (textOff)
-        f.trigger("mnuButtonBarStatusViewLabels");
-    w->resize(700, 500);
-    QWidget other;
-    other.show();
-    f.store("Settings", "Site", "untouched");
-    const qsizetype before = f.auction()->requests.size();
-    auto *appEnd = f.part<QTimer>("timAppEnd");
-    if (asks != 1 || how != "exit")
-        appEnd->setInterval(1); // the first row waits the whole two seconds
-    int shown = 0;
-    const auto answerWith = [&](const QString &button) {
-        answerNextModal<FPassword>([&, button](FPassword *dialog) {
-            ++shown;
-            QVERIFY(w->isEnabled()); // before the shutdown
-            QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), storedUser);
-            dialog->findChild<QLineEdit *>("txtUser")->setText("typed");
-            if (button == "close")
-                closeFromTitleBar(dialog);
+    void welcomeScreen()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, answer);
+        QFETCH(bool, tick);
+        QFETCH(bool, hasAccount);
+        AppFixture f;
+        if (!stored.isNull())
+            f.store("Settings", "StartScreen", stored);
+        f.store("Main", "User", "bob");
+        bool shown = false;
+        answerNextModal<FStart>([&](FStart *welcome) {
+            shown = true;
+            welcome->findChild<QCheckBox *>("chkHasAccount")->setChecked(tick);
+            if (answer == "close")
+                welcome->close();
             else
-                dialog->findChild<QPushButton *>(button)->click();
-        }, 30);
-    };
-    answerWith(answer);
-    if (how == "tools") {
-        f.trigger("mnuToolsPassword");
-        answerWith("cmdCancel");
+                welcome->findChild<QPushButton *>(answer)->click();
+        }, 100);
+        f.window = SubMain(f.context());
+        QCOMPARE(shown, !answer.isEmpty());
+        QVERIFY(f.window->isVisible());
+        // The please-wait page, then without an account the sign-up page, whatever user is stored.
+        QCOMPARE(readBytes(f.dataDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
+        QCOMPARE(f.talvex()->requests, QStringList({f.dataDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
+        QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
     }
-    if (how == "program") {
-        QVERIFY(w->close()); // straight to the unload
-    } else if (how == "close box") {
-        QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
-        QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
-    } else {
-        f.trigger("mnuFileExit");
-    }
-    QCOMPARE(shown, asks);
-    QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);
-    if (how != "program") {
-        QVERIFY(!w->isEnabled() && w->isVisible());
-        QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::WaitCursor);
-        QCOMPARE(f.auction()->requests.size(), before + 1); // home
-        QVERIFY(appEnd->isActive() && (appEnd->interval() == 1 || appEnd->remainingTime() > 1500));
-        QCOMPARE(f.setting("Settings", "Site"), QString("untouched"));
-    }
-    const QSize outer = w->frameGeometry().size();
-    QTRY_COMPARE_WITH_TIMEOUT(f.ended, 1, 4000);
-    QVERIFY(!w->isVisible() && !other.isVisible() && !QApplication::overrideCursor());
-    const QList<FMain::SettingWrite> expected{
-        {"Talvex Bidbench", "Settings", "Site", QString::number(site)},
-        {"Talvex Bidbench", "Settings", "TextLabels", textOff ? "N" : ""},
-        {"Mardell", "Talvex Bidbench", "WindowState", "0"},
-        {"Mardell", "Talvex Bidbench", "WindowWidth", QString::number(outer.width() * 15)},
-        {"Mardell", "Talvex Bidbench", "WindowHeight", QString::number(outer.height() * 15)},
-    };
-    QCOMPARE(w->exitSettings(), expected);
-    for (const FMain::SettingWrite &write : expected)
-        QCOMPARE(f.settings.GetSetting(write.application, write.section, write.key), write.value);
-    // Complete when the program was told to end; an empty TextLabels is a key, not left out.
-    QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
-    QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
-    QTest::qWait(350); // the answers give up before the next test
-}
 
-void TestStartAndExit::signalEndsAsAnUnload_data()
-{
-    QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << SIGTERM;
-    QTest::newRow("SIGINT") << SIGINT;
-    QTest::newRow("SIGHUP") << SIGHUP;
-}
+    void exit_data()
+    {
+        QTest::addColumn<QString>("storedUser");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("answer"); // to the Talvex Password window
+        QTest::addColumn<int>("asks");
+        QTest::addColumn<int>("site"); // checked at the exit; 0: none
+        QTest::addColumn<bool>("textOff");
+        QTest::newRow("File > Exit, no user, Save") << "" << "exit" << "cmdSave" << 1 << 1 << false;
+        QTest::newRow("close box, no user, closed; text hidden") << "" << "close box" << "close" << 1 << 14 << true;
+        QTest::newRow("close box, user stored, no site checked") << "bob" << "close box" << "" << 0 << 0 << false;
+        // Not the user's close: the program's own, or the session's end.
+        QTest::newRow("program's close, no user") << "" << "program" << "" << 0 << 1 << false;
+        // Only Save changes the user of this run: after it the exit asks nothing more.
+        QTest::newRow("Tools menu, Save, exit") << "" << "tools" << "cmdSave" << 1 << 1 << false;
+        QTest::newRow("Tools menu, Cancel, exit") << "" << "tools" << "cmdCancel" << 2 << 1 << false;
+        QTest::newRow("Tools menu, close box, exit") << "" << "tools" << "close" << 2 << 1 << false;
+    }
 
-// The open list is saved (its duplicate dropped), the settings are stored, status 0.
-void TestStartAndExit::signalEndsAsAnUnload()
-{
-    QFETCH(int, signalNumber);
-    QTemporaryDir folder;
-    writeBytes(folder.filePath("Sellers.txt"), "bob\r\nann\r\nbob\r\n");
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("BIDBENCH_TEST_CHILD", "listOpen");
-    environment.insert("BIDBENCH_CHILD_FOLDER", folder.path());
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath());
-    QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000); // a hang guard
-    QCOMPARE(child.readLine(), "ready\n");
-    ::kill(pid_t(child.processId()), signalNumber);
-    QVERIFY(child.waitForFinished(60000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 0);
-    QCOMPARE(readBytes(folder.filePath("Sellers.txt")), "bob\r\nann\r\n");
-    QVERIFY(!SettingsStore(folder.path()).GetSetting("Mardell", "Talvex Bidbench", "WindowWidth").isEmpty());
-}
+    // File > Exit and the close box keep the window, disabled with the hourglass, for two seconds
+    // while the auction pane goes home, then store the settings; the program's own close does at
+    // once. The Talvex Password window comes first while no user is stored.
+    void exit()
+    {
+        QFETCH(QString, storedUser);
+        QFETCH(QString, how);
+        QFETCH(QString, answer);
+        QFETCH(int, asks);
+        QFETCH(int, site);
+        QFETCH(bool, textOff);
+        AppFixture f;
+        f.store("Main", "User", storedUser);
+        FMain *w = f.start();
+        f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
+        if (site == 0)
+            f.part("mnuOptionsSite(1)")->setChecked(false);
+        if (textOff)
+            f.trigger("mnuButtonBarStatusViewLabels");
+        w->resize(700, 500);
+        QWidget other;
+        other.show();
+        f.store("Settings", "Site", "untouched");
+        const qsizetype before = f.auction()->requests.size();
+        auto *appEnd = f.part<QTimer>("timAppEnd");
+        if (asks != 1 || how != "exit")
+            appEnd->setInterval(1); // the first row waits the whole two seconds
+        int shown = 0;
+        const auto answerWith = [&](const QString &button) {
+            answerNextModal<FPassword>([&, button](FPassword *dialog) {
+                ++shown;
+                QVERIFY(w->isEnabled()); // before the shutdown
+                QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), storedUser);
+                dialog->findChild<QLineEdit *>("txtUser")->setText("typed");
+                if (button == "close")
+                    closeFromTitleBar(dialog);
+                else
+                    dialog->findChild<QPushButton *>(button)->click();
+            }, 30);
+        };
+        answerWith(answer);
+        if (how == "tools") {
+            f.trigger("mnuToolsPassword");
+            answerWith("cmdCancel");
+        }
+        if (how == "program") {
+            QVERIFY(w->close()); // straight to the unload
+        } else if (how == "close box") {
+            QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
+            QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
+        } else {
+            f.trigger("mnuFileExit");
+        }
+        QCOMPARE(shown, asks);
+        QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);
+        if (how != "program") {
+            QVERIFY(!w->isEnabled() && w->isVisible());
+            QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::WaitCursor);
+            QCOMPARE(f.auction()->requests.size(), before + 1); // home
+            QVERIFY(appEnd->isActive() && (appEnd->interval() == 1 || appEnd->remainingTime() > 1500));
+            QCOMPARE(f.setting("Settings", "Site"), QString("untouched"));
+        }
+        const QSize outer = w->frameGeometry().size();
+        QTRY_COMPARE_WITH_TIMEOUT(f.ended, 1, 4000);
+        QVERIFY(!w->isVisible() && !other.isVisible() && !QApplication::overrideCursor());
+        const QList<FMain::SettingWrite> expected{
+            {"Talvex Bidbench", "Settings", "Site", QString::number(site)},
+            {"Talvex Bidbench", "Settings", "TextLabels", textOff ? "N" : ""},
+            {"Mardell", "Talvex Bidbench", "WindowState", "0"},
+            {"Mardell", "Talvex Bidbench", "WindowWidth", QString::number(outer.width() * 15)},
+            {"Mardell", "Talvex Bidbench", "WindowHeight", QString::number(outer.height() * 15)},
+        };
+        QCOMPARE(w->exitSettings(), expected);
+        for (const FMain::SettingWrite &write : expected)
+            QCOMPARE(f.settings.GetSetting(write.application, write.section, write.key), write.value);
+        // Complete when the program was told to end; an empty TextLabels is a key, not left out.
+        QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
+        QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
+        QTest::qWait(350); // the answers give up before the next test
+    }
+
+    void signalEndsAsAnUnload_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    // The open list is saved (its duplicate dropped), the settings are stored, status 0.
+    void signalEndsAsAnUnload()
+    {
+        QFETCH(int, signalNumber);
+        QTemporaryDir folder;
+        writeBytes(folder.filePath("Sellers.txt"), "bob\r\nann\r\nbob\r\n");
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("BIDBENCH_TEST_CHILD", "listOpen");
+        environment.insert("BIDBENCH_CHILD_FOLDER", folder.path());
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath());
+        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000); // a hang guard
+        QCOMPARE(child.readLine(), "ready\n");
+        ::kill(pid_t(child.processId()), signalNumber);
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(readBytes(folder.filePath("Sellers.txt")), "bob\r\nann\r\n");
+        QVERIFY(!SettingsStore(folder.path()).GetSetting("Mardell", "Talvex Bidbench", "WindowWidth").isEmpty());
+    }
+};
 
 BIDBENCH_TEST_MAIN(TestStartAndExit)
 #include "tst_startandexit.moc"

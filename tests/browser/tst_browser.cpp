@@ -5,11 +5,6 @@
 #include "TestFiles.h"
 #include "TestMain.h"
 
-#include <QClipboard>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-
 using namespace SiteSelection;
 
 // Site start pages and the redirect wrapping; which pane or field the edit commands reach; the
@@ -19,149 +14,143 @@ class TestBrowser : public QObject
     Q_OBJECT
 
 private slots:
-    void siteStartPagesAndRedirect();
-    void editCommandReaches_data();
-    void editCommandReaches();
-    void onePrintAtATime();
-    void findBar();
-};
-
-// Index 0 is no site checked; the first four go through their own redirect base. Every address
-// shown for another window goes through site 1's redirect: ":?&=" encoded, nothing else.
-void TestBrowser::siteStartPagesAndRedirect()
-{
-    const QStringList start{"", "http://r.test/link-1?loc=http%3A//www.ebay.com", "http://r.test/link-2?loc=http%3A//ca.test",
-                            "http://r.test/link-3?loc=http%3A//uk.test", "http://r.test/link-4?loc=http%3A//au.test",
-                            "http://pages.test/ie/index.html", "http://pages.test/nz/index.html",
-                            "http://pages.test/ebaymotors/index.html", "http://de.test", "http://at.test", "http://ch.test",
-                            "http://fr.test", "http://es.test", "http://it.test", "http://tw.test", ""};
-    for (int site = 0; site < start.size(); ++site)
-        QCOMPARE(SiteStartURL(site, testDestinations()), start.at(site));
-    Destinations withoutRedirect = testDestinations(); // a build without a redirect service
-    withoutRedirect.redirectBases = QStringList(4, QString());
-    const QStringList direct{"http://www.ebay.com", "http://ca.test", "http://uk.test", "http://au.test"};
-    for (int site = 1; site <= 4; ++site)
-        QCOMPARE(SiteStartURL(site, withoutRedirect), direct.at(site - 1));
-    QCOMPARE(AffiliateURL("http://x/a?b=1", withoutRedirect), QString("http://x/a?b=1"));
-    // The first site's caption names its host, with the access key on its first letter.
-    QCOMPARE(menuCaption(1, testDestinations()), "&eBay.com");
-    for (auto [url, loc] : {std::pair{"http://x/a?b=1&c=2&d=::", "http%3A//x/a%3Fb%3D1%26c%3D2%26d%3D%3A%3A"},
-                            {"/x y/#frag+plus/~ü€%41", "/x y/#frag+plus/~ü€%41"}, {"", ""}})
-        QCOMPARE(AffiliateURL(QString::fromUtf8(url), testDestinations()), "http://r.test/link-1?loc=" + QString::fromUtf8(loc));
-}
-
-void TestBrowser::editCommandReaches_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("effect");
-    // Find and Print: the shown tab's pane, wherever the focus is.
-    QTest::newRow("find, Talvex tab, address box") << "find" << 0 << "address" << "talvex:find";
-    QTest::newRow("find, auction tab, no focus") << "find" << 1 << "" << "auction:find";
-    QTest::newRow("print, Talvex tab, auction pane") << "print" << 0 << "auction" << "talvex:print";
-    // Copy: the focused pane's selection, whichever tab shows, or the focused text field's.
-    QTest::newRow("copy, auction pane on Talvex tab") << "copy" << 0 << "auction" << "auction:copySelection";
-    QTest::newRow("copy, address box") << "copy" << 1 << "address" << "clipboard:abc";
-    QTest::newRow("copy, button") << "copy" << 1 << "button" << "";
-    // Cut and Paste: never into a page.
-    QTest::newRow("cut, pane") << "cut" << 1 << "auction" << "";
-    QTest::newRow("cut, address box") << "cut" << 1 << "address" << "address: clipboard:abc";
-    QTest::newRow("paste, pane") << "paste" << 0 << "talvex" << "";
-    QTest::newRow("paste, address box") << "paste" << 1 << "address" << "address:pasted";
-    QTest::newRow("paste, no focus") << "paste" << 1 << "" << "";
-}
-
-void TestBrowser::editCommandReaches()
-{
-    QFETCH(QString, command);
-    QFETCH(int, tab);
-    QFETCH(QString, focus);
-    QFETCH(QString, effect);
-    QWidget window;
-    auto *talvex = new FakeBrowserPane(&window);
-    auto *auction = new FakeBrowserPane(&window);
-    auto *address = new QComboBox(&window);
-    address->setEditable(true);
-    address->setEditText("abc");
-    address->lineEdit()->selectAll();
-    auto *button = new QPushButton(&window);
-    EditCommands commands(&window, [tab] { return tab; }, talvex, auction);
-    commands.setPrintSetup([](QPrinter &, QWidget *) { return true; });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QApplication::clipboard()->setText("pasted");
-    const QMap<QString, QWidget *> controls{{"talvex", talvex}, {"auction", auction}, {"address", address}, {"button", button}};
-    if (QWidget *control = controls.value(focus))
-        control->setFocus();
-    else if (QApplication::focusWidget())
-        QApplication::focusWidget()->clearFocus();
-    const QMap<QString, void (EditCommands::*)()> run{{"cut", &EditCommands::cut}, {"copy", &EditCommands::copy},
-        {"paste", &EditCommands::paste}, {"find", &EditCommands::find}, {"print", &EditCommands::print}};
-    (commands.*run.value(command))();
-
-    QStringList effects;
-    for (FakeBrowserPane *pane : {talvex, auction}) {
-        const QString name = pane == talvex ? "talvex:" : "auction:";
-        for (const QString &call : pane->calls)
-            effects.append(name + call);
-        if (pane->findChild<FindBar *>()) // made when Find first opens it
-            effects.append(name + "find");
-    }
-    if (address->currentText() != QLatin1String("abc"))
-        effects.append("address:" + address->currentText());
-    if (QApplication::clipboard()->text() != QLatin1String("pasted"))
-        effects.append("clipboard:" + QApplication::clipboard()->text());
-    QCOMPARE(effects.join(' '), effect);
-}
-
-// The engine needs its printer until it says it is done: a second Print meanwhile does nothing.
-void TestBrowser::onePrintAtATime()
-{
-    struct SlowPrintPane : FakeBrowserPane
+    // Index 0 is no site checked; the first four go through their own redirect base. Every address
+    // shown for another window goes through site 1's redirect: ":?&=" encoded, nothing else.
+    void siteStartPagesAndRedirect()
     {
-        void print(QPrinter *printer) override { printers.append(printer); }
-        QList<QPrinter *> printers;
-    } talvex;
-    FakeBrowserPane auction;
-    EditCommands commands(nullptr, [] { return 0; }, &talvex, &auction);
-    int setups = 0;
-    bool accept = false;
-    commands.setPrintSetup([&](QPrinter &, QWidget *) { return ++setups, accept; });
-    commands.print(); // the user cancels the print dialog
-    accept = true;
-    commands.print();
-    commands.print();
-    QCOMPARE(QPair(setups, talvex.printers.size()), QPair(2, qsizetype(1)));
-    emit talvex.printFinished(true);
-    commands.print();
-    QCOMPARE(QPair(setups, talvex.printers.size()), QPair(3, qsizetype(2)));
-}
+        const QStringList start{"", "http://r.test/link-1?loc=http%3A//www.ebay.com", "http://r.test/link-2?loc=http%3A//ca.test",
+                                "http://r.test/link-3?loc=http%3A//uk.test", "http://r.test/link-4?loc=http%3A//au.test",
+                                "http://pages.test/ie/index.html", "http://pages.test/nz/index.html",
+                                "http://pages.test/ebaymotors/index.html", "http://de.test", "http://at.test", "http://ch.test",
+                                "http://fr.test", "http://es.test", "http://it.test", "http://tw.test", ""};
+        for (int site = 0; site < start.size(); ++site)
+            QCOMPARE(SiteStartURL(site, testDestinations()), start.at(site));
+        Destinations withoutRedirect = testDestinations(); // a build without a redirect service
+        withoutRedirect.redirectBases = QStringList(4, QString());
+        const QStringList direct{"http://www.ebay.com", "http://ca.test", "http://uk.test", "http://au.test"};
+        for (int site = 1; site <= 4; ++site)
+            QCOMPARE(SiteStartURL(site, withoutRedirect), direct.at(site - 1));
+        QCOMPARE(AffiliateURL("http://x/a?b=1", withoutRedirect), QString("http://x/a?b=1"));
+        // The first site's caption names its host, with the access key on its first letter.
+        QCOMPARE(menuCaption(1, testDestinations()), "&eBay.com");
+        for (auto [url, loc] : {std::pair{"http://x/a?b=1&c=2&d=::", "http%3A//x/a%3Fb%3D1%26c%3D2%26d%3D%3A%3A"},
+                                {"/x y/#frag+plus/~ü€%41", "/x y/#frag+plus/~ü€%41"}, {"", ""}})
+            QCOMPARE(AffiliateURL(QString::fromUtf8(url), testDestinations()), "http://r.test/link-1?loc=" + QString::fromUtf8(loc));
+    }
 
-// A new page has none of the old result; Esc closes the bar and clears the highlight; opened
-// again it searches the old text, ready to be typed over.
-void TestBrowser::findBar()
-{
-    QWidget window;
-    auto *pane = new FakeBrowserPane(&window);
-    auto *bar = new FindBar(pane);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    bar->open();
-    QTest::keyClicks(bar->textBox(), "lot");
-    QCOMPARE(bar->resultText(), "1 of 1");
-    pane->finishLoad("http://x.example/2");
-    QCOMPARE(bar->resultText(), QString());
+    void editCommandReaches_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("effect");
+        // Find and Print: the shown tab's pane, wherever the focus is.
+        QTest::newRow("find, Talvex tab, address box") << "find" << 0 << "address" << "talvex:find";
+        QTest::newRow("find, auction tab, no focus") << "find" << 1 << "" << "auction:find";
+        QTest::newRow("print, Talvex tab, auction pane") << "print" << 0 << "auction" << "talvex:print";
+        // Copy: the focused pane's selection, whichever tab shows, or the focused text field's.
+        QTest::newRow("copy, auction pane on Talvex tab") << "copy" << 0 << "auction" << "auction:copySelection";
+        QTest::newRow("copy, address box") << "copy" << 1 << "address" << "clipboard:abc";
+        QTest::newRow("copy, button") << "copy" << 1 << "button" << "";
+        // Cut and Paste: never into a page.
+        QTest::newRow("cut, pane") << "cut" << 1 << "auction" << "";
+        QTest::newRow("cut, address box") << "cut" << 1 << "address" << "address: clipboard:abc";
+        QTest::newRow("paste, pane") << "paste" << 0 << "talvex" << "";
+        QTest::newRow("paste, address box") << "paste" << 1 << "address" << "address:pasted";
+        QTest::newRow("paste, no focus") << "paste" << 1 << "" << "";
+    }
 
-    QTest::keyClick(bar->textBox(), Qt::Key_Escape);
-    QVERIFY(!bar->isVisible());
-    QCOMPARE(pane->lastFind, QString());
-    QTRY_VERIFY(pane->hasFocus());
-    bar->open();
-    QTRY_VERIFY(bar->textBox()->hasFocus());
-    QCOMPARE(bar->textBox()->selectedText(), "lot");
-    QCOMPARE(pane->lastFind, "lot");
-}
+    void editCommandReaches()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, tab);
+        QFETCH(QString, focus);
+        QFETCH(QString, effect);
+        QWidget window;
+        auto *talvex = new FakeBrowserPane(&window);
+        auto *auction = new FakeBrowserPane(&window);
+        auto *address = new QComboBox(&window);
+        address->setEditable(true);
+        address->setEditText("abc");
+        address->lineEdit()->selectAll();
+        auto *button = new QPushButton(&window);
+        EditCommands commands(&window, [tab] { return tab; }, talvex, auction);
+        commands.setPrintSetup([](QPrinter &, QWidget *) { return true; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QApplication::clipboard()->setText("pasted");
+        const QMap<QString, QWidget *> controls{{"talvex", talvex}, {"auction", auction}, {"address", address}, {"button", button}};
+        if (QWidget *control = controls.value(focus))
+            control->setFocus();
+        else if (QApplication::focusWidget())
+            QApplication::focusWidget()->clearFocus();
+        const QMap<QString, void (EditCommands::*)()> run{{"cut", &EditCommands::cut}, {"copy", &EditCommands::copy},
+            {"paste", &EditCommands::paste}, {"find", &EditCommands::find}, {"print", &EditCommands::print}};
+        (commands.*run.value(command))();
+
+        QStringList effects;
+        for (FakeBrowserPane *pane : {talvex, auction}) {
+            const QString name = pane == talvex ? "talvex:" : "auction:";
+            for (const QString &call : pane->calls)
+                effects.append(name + call);
+            if (pane->findChild<FindBar *>()) // made when Find first opens it
+                effects.append(name + "find");
+        }
+        if (address->currentText() != QLatin1String("abc"))
+            effects.append("address:" + address->currentText());
+        if (QApplication::clipboard()->text() != QLatin1String("pasted"))
+            effects.append("clipboard:" + QApplication::clipboard()->text());
+        QCOMPARE(effects.join(' '), effect);
+    }
+
+    // The engine needs its printer until it says it is done: a second Print meanwhile does nothing.
+    void onePrintAtATime()
+    {
+        struct SlowPrintPane : FakeBrowserPane
+        {
+            void print(QPrinter *printer) override { printers.append(printer); }
+            QList<QPrinter *> printers;
+        } talvex;
+        FakeBrowserPane auction;
+        EditCommands commands(nullptr, [] { return 0; }, &talvex, &auction);
+        int setups = 0;
+        bool accept = false;
+        commands.setPrintSetup([&](QPrinter &, QWidget *) { return ++setups, accept; });
+        commands.print(); // the user cancels the print dialog
+        accept = true;
+        commands.print();
+        commands.print();
+        QCOMPARE(QPair(setups, talvex.printers.size()), QPair(2, qsizetype(1)));
+        emit talvex.printFinished(true);
+        commands.print();
+        QCOMPARE(QPair(setups, talvex.printers.size()), QPair(3, qsizetype(2)));
+    }
+
+    // A new page has none of the old result; Esc closes the bar and clears the highlight; opened
+    // again it searches the old text, ready to be typed over.
+    void findBar()
+    {
+        QWidget window;
+        auto *pane = new FakeBrowserPane(&window);
+        auto *bar = new FindBar(pane);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        bar->open();
+        QTest::keyClicks(bar->textBox(), "lot");
+        QCOMPARE(bar->resultText(), "1 of 1");
+        pane->finishLoad("http://x.example/2");
+        QCOMPARE(bar->resultText(), QString());
+
+        QTest::keyClick(bar->textBox(), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(pane->lastFind, QString());
+        QTRY_VERIFY(pane->hasFocus());
+        bar->open();
+        QTRY_VERIFY(bar->textBox()->hasFocus());
+        QCOMPARE(bar->textBox()->selectedText(), "lot");
+        QCOMPARE(pane->lastFind, "lot");
+    }
+};
 
 BIDBENCH_TEST_MAIN(TestBrowser)
 #include "tst_browser.moc"

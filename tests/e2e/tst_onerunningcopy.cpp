@@ -2,8 +2,6 @@
 #include "TestFiles.h"
 #include "TestMain.h"
 
-#include <QProcess>
-
 #include <list>
 
 // The built program, started again and again in one runtime folder (the test's own fresh HOME

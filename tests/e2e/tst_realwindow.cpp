@@ -6,20 +6,12 @@
 #include "SettingsStore.h"
 #include "StarFrames.h"
 #include "TabControl.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "WebEnginePane.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPrinter>
-#include <QSignalSpy>
 #include <QTcpServer>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -32,21 +24,315 @@ class TestRealWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void startUpLogsInAfterThePleaseWaitPage();
-    void startUpGoesThroughTheRedirect();
-    void secondPageEnablesBack();
-    void sitesAndHome();
-    void itemPageEnablesSnipeAndSnipeCarriesTheCookie();
-    void ctrlZInAPageFieldSnipes();
-    void linkMenuSnipesTheItem();
-    void snipeTakesTheShownPageWhileItsPartsLoad();
-    void titlesAndFailedLoads();
-    void movesWithinAPageLeaveTheWindowAtRest();
-    void endedRendererShowsAStoppedPageUntilRefresh();
-    void findBarFindsAndCountsWords();
-    void printGoesToPdfLikeFromTheDialog();
-    void cleanupTestCase();
+    void initTestCase()
+    {
+        service.setHandler([this](const LoopbackServer::Request &r) {
+            if (r.method == "POST" && r.path == "/secure/login.cfm") {
+                talvexLoadedAtLogin = talvexLoaded;
+                LoopbackServer::Reply reply = LoopbackServer::page("Talvex logged in");
+                reply.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("TALVEXSESSION=s3ss10n; Path=/; Max-Age=86400")));
+                return reply;
+            }
+            if (r.path == "/opener")
+                return LoopbackServer::page("Opener", "<script>window.open('/popup', 'x')</script>");
+            return LoopbackServer::page(r.path == "/secure/login.cfm" ? QString("Talvex item") : "Talvex " + r.path);
+        });
+        us.setHandler([](const LoopbackServer::Request &r) {
+            if (r.path.startsWith("/link-")) // the affiliate redirect
+                return LoopbackServer::redirect(QUrl::fromPercentEncoding(r.query.mid(r.query.indexOf("loc=") + 4).toUtf8()));
+            if (r.path == "/untitled")
+                return LoopbackServer::Reply{200, "<html><body>no title</body></html>"};
+            const QMap<QString, std::pair<QString, QByteArray>> pages{{"/search", {"Search", "<input id='q' autofocus>"}},
+                {"/itemA", {"Item A", "<a id='next' href='/itemB?item=222'>B</a>"}}, {"/itemB", {"Item B", "<img src='/slow.png'>"}},
+                {"/links", {"Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>"}},
+                {"/words", {"Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>"}}};
+            if (pages.contains(r.path))
+                return LoopbackServer::page(pages[r.path].first, pages[r.path].second);
+            LoopbackServer::Reply reply = LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
+            reply.delayMs = r.path == "/slow.png" || r.path == "/held" ? 20000 : 0;
+            return reply;
+        });
+        germany.setHandler([](const LoopbackServer::Request &) { return LoopbackServer::page("eBay DE"); });
+
+        settings = std::make_unique<SettingsStore>(folder.path() + "/settings");
+        settings->SaveSetting("Talvex Bidbench", "Main", "User", "bob smith");
+        settings->SaveSetting("Talvex Bidbench", "Main", "Password", "p&ss=w+rd%");
+        AppContext context;
+        Destinations &d = context.destinations;
+        d.serviceHost = service.hostPort();
+        for (int i = 1; i <= 4; ++i)
+            d.redirectBases.append(us.url(QString("/link-%1").arg(i)));
+        d.ebayHostUS = d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = d.ebayHostAT = d.ebayHostCH = d.ebayHostFR
+            = d.ebayHostES = d.ebayHostIT = d.ebayHostTW = d.ebayPagesHost = d.listedItemsHost = d.bidItemsHost = us.hostPort();
+        d.ebayHostDE = germany.hostPort();
+        context.settings = settings.get();
+        context.shell = &shell;
+        context.dataDir = programDir = TestEnvironment::programDir();
+        context.endProgram = [] {};
+        // Watch the Talvex pane from its creation, before the load sends it anywhere.
+        context.paneFactory = [this, make = WebEnginePane::factory(folder.path() + "/profiles")](PaneKind kind, QWidget *parent) {
+            BrowserPane *made = make(kind, parent);
+            if (kind == PaneKind::Talvex) {
+                connect(made, &BrowserPane::DownloadComplete, this, [this, made] {
+                    talvexLoaded.append(made->LocationURL());
+                    talvexBusyWhenPageEnded = made->Busy();
+                });
+            }
+            return made;
+        };
+        w = std::make_unique<FMain>(context, true);
+        w->show();
+    }
+
+    void startUpLogsInAfterThePleaseWaitPage()
+    {
+        const LoopbackServer::Request login = serviceAsked();
+        QCOMPARE(login.method, QByteArray("POST"));
+        QCOMPARE(login.path, QString("/secure/login.cfm"));
+        QCOMPARE(login.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+        QCOMPARE(login.body, QByteArray("username=bob+smith&temp_password=p%26ss%3Dw%2Brd%25"));
+        // The please-wait page had been loaded, and nothing else, when the post went out.
+        QCOMPARE(talvexLoadedAtLogin, QStringList{QUrl::fromLocalFile(programDir + "/PleaseWait.html").toString()});
+        QVERIFY(!talvexBusyWhenPageEnded);
+        QTRY_COMPARE_WITH_TIMEOUT(pane("brwSnipe")->LocationName(), QString("Talvex logged in"), 10000);
+        QCOMPARE(service.pageRequests().size(), 1);
+    }
+
+    void startUpGoesThroughTheRedirect()
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), us.url("/"), 15000);
+        QCOMPARE(box()->currentText(), us.url("/"));
+        QVERIFY(us.pagePaths().contains("/link-1?loc=http%3A//" + us.hostPort().replace(":", "%3A")));
+    }
+
+    void secondPageEnablesBack()
+    {
+        showTab(1);
+        expectPage("eBay US");
+        QTRY_VERIFY(!pane("brwAuction")->Busy());
+        QVERIFY(!button(1)->isEnabled()); // the redirect left no page to go back to
+        enterAddress(us.url("/second"));
+        expectShown("Page /second", us.url("/second"));
+        QTRY_VERIFY(button(1)->isEnabled());
+        QVERIFY(!button(2)->isEnabled());
+        screenshot("auction-real-page.png");
+
+        button(1)->trigger();
+        expectShown("eBay US", us.url("/"));
+        QTRY_VERIFY(button(2)->isEnabled());
+        QCOMPARE(box()->itemText(1), us.url("/second"));
+    }
+
+    void sitesAndHome()
+    {
+        showTab(0);
+        part("mnuOptionsSite(8)")->trigger();
+        QCOMPARE(part<TabControl>("SSTab1")->Tab(), 1);
+        expectShown("eBay DE", germany.url("/"));
+        // Home follows the site checked now.
+        enterAddress(us.url("/elsewhere"));
+        expectPage("Page /elsewhere");
+        germany.requests.clear();
+        button(5)->trigger();
+        expectPage("eBay DE");
+        QCOMPARE(germany.pagePaths(), QStringList({"/"}));
+    }
+
+    void itemPageEnablesSnipeAndSnipeCarriesTheCookie()
+    {
+        const QString item = us.url("/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12");
+        pane("brwAuction")->Navigate(item);
+        QTRY_COMPARE_WITH_TIMEOUT(box()->currentText(), item, 10000);
+        QTRY_VERIFY(part("tbrSnipe.Buttons(1)")->isEnabled());
+        screenshot("snipe-enabled.png");
+
+        service.requests.clear();
+        part("tbrSnipe.Buttons(1)")->trigger();
+        const LoopbackServer::Request snipe = serviceAsked();
+        QCOMPARE(snipe.method, QByteArray("GET"));
+        QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=1234567890&category=12"));
+        QVERIFY2(snipe.header("Cookie").contains("TALVEXSESSION=s3ss10n"), snipe.header("Cookie").constData());
+        expectPage("Talvex item");
+        // Each pane has a profile of its own: the auction pane does not send the service's cookie.
+        pane("brwAuction")->Navigate(service.url("/from-auction"));
+        QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/from-auction"), 10000);
+        QCOMPARE(service.pageRequests().last().header("Cookie"), QByteArray());
+        screenshot("sniped.png");
+    }
+
+    // With the focus in a text field of a page, Ctrl+Z still reaches the menu command.
+    void ctrlZInAPageFieldSnipes()
+    {
+        showTab(1);
+        pane("brwAuction")->Navigate(us.url("/search"));
+        expectPage("Search");
+        // An item address typed into the box (the page stays), then the focus goes into the page.
+        box()->setEditText(us.url("/itm/Some-Title/123456789012?hash=item1c"));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        auto *view = pane("brwAuction")->findChild<QWebEngineView *>();
+        view->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(askedAfter([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier); }),
+                 "/secure/login.cfm?item_number=123456789012");
+    }
+
+    // The engine's own menu for a link to an item offers Snipe; the item's page is not opened.
+    void linkMenuSnipesTheItem()
+    {
+        showTab(1);
+        enterAddress(us.url("/links"));
+        expectPage("Links");
+        QTest::mouseClick(pane("brwAuction")->findChild<QWebEngineView *>()->focusProxy(), Qt::RightButton, {}, QPoint(30, 30));
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 10000);
+        QWidget *menu = QApplication::activePopupWidget();
+        QCOMPARE(askedAfter([menu] { menu->actions().first()->trigger(); }), "/secure/login.cfm?item_number=123456789012");
+        menu->close();
+        QVERIFY(!us.pagePaths().contains("/itm/123456789012"));
+    }
+
+    // Item page B shows at once but one of its pictures takes long: Snipe is for B meanwhile.
+    void snipeTakesTheShownPageWhileItsPartsLoad()
+    {
+        showTab(1);
+        enterAddress(us.url("/itemA?item=111"));
+        expectPage("Item A");
+        pane("brwAuction")->findChild<QWebEngineView *>()->page()->runJavaScript("document.getElementById('next').click()");
+        QTRY_VERIFY_WITH_TIMEOUT(us.pagePaths().contains("/slow.png"), 10000);
+
+        const QString itemB = us.url("/itemB?item=222");
+        QTRY_COMPARE_WITH_TIMEOUT(box()->currentText(), itemB, 5000);
+        QCOMPARE(box()->itemText(0), itemB);
+        QVERIFY(pane("brwAuction")->Busy()); // the picture is still on its way
+        QCOMPARE(askedAfter([this] { part("tbrSnipe.Buttons(1)")->trigger(); }), "/secure/login.cfm?item_number=222");
+    }
+
+    void titlesAndFailedLoads()
+    {
+        showTab(1);
+        box()->setEditText(us.hostPort() + "/First"); // no scheme: http
+        QTest::keyClick(box()->lineEdit(), Qt::Key_Return);
+        QVERIFY(pane("brwAuction")->Busy()); // at once, as callers look right after navigating
+        expectPage("Page /First");
+        // Without a title the name is empty, not the address the engine shows instead.
+        enterAddress(us.url("/untitled"));
+        expectShown("", us.url("/untitled"));
+        // A refused connection ends the load too, with the engine's error page, and the address.
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const QString refused = QString("http://127.0.0.1:%1/nothing").arg(probe.serverPort());
+        probe.close();
+        enterAddress(refused);
+        QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0) + (pane("brwAuction")->Busy() ? " busy" : ""), refused, 15000);
+    }
+
+    void movesWithinAPageLeaveTheWindowAtRest()
+    {
+        showTab(1);
+        const QString item = us.url("/itemA?item=333");
+        enterAddress(item);
+        expectPage("Item A");
+        enterAddress(item + "#description");
+        QTRY_COMPARE(box()->itemText(0), item + "#description");
+        const QImage resting = StarFrames().frame(true, StarFrames::kRestingFrame).toImage();
+        QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive()
+                    && part<QLabel>("picSnipe")->pixmap().toImage() == resting);
+        QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));
+        // So does a page's own history.pushState, and a javascript: address starts no load.
+        pane("brwAuction")->findChild<QWebEngineView *>()->page()->runJavaScript("history.pushState({}, '', '/itemA/moved')");
+        QTRY_COMPARE(box()->itemText(0), us.url("/itemA/moved"));
+        enterAddress("javascript:void(0)");
+        QVERIFY(!pane("brwAuction")->Busy());
+        // Stop during a load whose page never arrives.
+        enterAddress(us.url("/held"));
+        QTRY_VERIFY(us.pagePaths().contains("/held"));
+        button(3)->trigger();
+        QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive());
+
+        // The next page typed is the one Snipe takes.
+        const QString next = us.url("/itemA?item=444");
+        enterAddress(next);
+        QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), next, 10000);
+        QCOMPARE(askedAfter([this] { part("tbrSnipe.Buttons(1)")->trigger(); }), "/secure/login.cfm?item_number=444");
+    }
+
+    // A renderer that crashes or is killed leaves a page that says so; Refresh brings it back.
+    void endedRendererShowsAStoppedPageUntilRefresh()
+    {
+        showTab(1);
+        enterAddress(us.url("/after"));
+        expectPage("Page /after");
+        QWebEnginePage *page = pane("brwAuction")->findChild<QWebEngineView *>()->page();
+        QTRY_VERIFY(page->renderProcessPid() > 0);
+        ::kill(pid_t(page->renderProcessPid()), SIGKILL);
+        auto *stopped = pane("brwAuction")->findChild<QLabel *>("stoppedPage");
+        QTRY_VERIFY_WITH_TIMEOUT(stopped->isVisible(), 15000);
+        QVERIFY(stopped->text().contains(us.url("/after")) && !pane("brwAuction")->Busy());
+        QSignalSpy loaded(pane("brwAuction"), &BrowserPane::DownloadComplete);
+        button(4)->trigger();
+        QVERIFY(!stopped->isVisible() && loaded.wait(15000));
+        QString liveTitle; // a new renderer shows the page again
+        page->runJavaScript("document.title", [&liveTitle](const QVariant &title) { liveTitle = title.toString(); });
+        QTRY_COMPARE_WITH_TIMEOUT(liveTitle, QString("Page /after"), 15000);
+    }
+
+    void findBarFindsAndCountsWords()
+    {
+        showTab(1);
+        enterAddress(us.url("/words"));
+        expectPage("Words");
+        part("mnuEditFind")->trigger();
+        auto *bar = pane("brwAuction")->findChild<FindBar *>();
+        QVERIFY(bar->isVisible());
+        QTest::keyClicks(bar->textBox(), "apple");
+        QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
+        QTest::keyClick(bar->textBox(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("2 of 4"), 10000);
+        QTest::keyClick(bar->textBox(), Qt::Key_Return, Qt::ShiftModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
+        bar->matchCaseBox()->click(); // only the two lower-case ones count
+        QTRY_VERIFY_WITH_TIMEOUT(bar->resultText().endsWith(" of 2"), 10000);
+        bar->textBox()->selectAll();
+        QTest::keyClicks(bar->textBox(), "banana");
+        QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("Not found"), 10000);
+        QVERIFY(bar->isNotFound());
+        QTest::keyClick(bar->textBox(), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+    }
+
+    void printGoesToPdfLikeFromTheDialog()
+    {
+        const QString pdf = folder.path() + "/page.pdf";
+        auto *edit = w->findChild<EditCommands *>();
+        // What a user does in the print dialog: choose printing to a PDF file.
+        edit->setPrintSetup([pdf](QPrinter &printer, QWidget *) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        QSignalSpy finished(edit, &EditCommands::printFinished);
+        part("mnuFilePrint")->trigger();
+        QVERIFY(finished.wait(30000) || finished.size() == 1);
+        QCOMPARE(finished.first().first().toBool(), true);
+        const QByteArray bytes = readBytes(pdf);
+        QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
+    }
+
+    // The Talvex pane's pop-ups share its cookies, and the cookies outlive the window, as they
+    // must for the next start of the program.
+    void talvexCookiesReachPopupsAndTheNextStart()
+    {
+        pane("brwSnipe")->Navigate(service.url("/opener"));
+        QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/popup"), 20000);
+        QVERIFY(service.pageRequests().last().header("Cookie").contains("TALVEXSESSION=s3ss10n"));
+        w.reset();
+        // The engine writes its cookie database in the background after the profile goes.
+        QTRY_VERIFY_WITH_TIMEOUT(readBytes(folder.filePath("profiles/talvex/Cookies")).contains("TALVEXSESSION"), 20000);
+        WebEnginePane again(folder.path() + "/profiles", "talvex");
+        again.Navigate(service.url("/again"));
+        QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/again"), 20000);
+        QVERIFY(service.pageRequests().last().header("Cookie").contains("TALVEXSESSION=s3ss10n"));
+    }
 
 private:
     template <typename T = QAction>
@@ -55,10 +341,24 @@ private:
     QComboBox *box() const { return part<QComboBox>("cboAddress"); }
     BrowserPane *pane(const char *name) const { return part<BrowserPane>(name); }
     void showTab(int tab) const { part<TabControl>("SSTab1")->setTab(tab); }
-    void enterAddress(const QString &url);
-    void expectPage(const QString &title);
+
+    void enterAddress(const QString &url)
+    {
+        box()->setEditText(url);
+        QTest::keyClick(box()->lineEdit(), Qt::Key_Return);
+    }
+
+    void expectPage(const QString &title)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), "Talvex Bidbench > " + title, 15000);
+    }
     // Waits for the service's first request since its list was last cleared.
-    LoopbackServer::Request serviceAsked();
+    LoopbackServer::Request serviceAsked()
+    {
+        if (!QTest::qWaitFor([this] { return !service.pageRequests().isEmpty(); }, 20000))
+            return {};
+        return service.pageRequests().first();
+    }
     // What the service was asked for after `act` (the snipe page, say).
     QString askedAfter(const std::function<void()> &act)
     {
@@ -73,7 +373,14 @@ private:
                                   "Talvex Bidbench > " + title + ' ' + address, 15000);
     }
     // BIDBENCH_SCREENSHOTS names a folder for pictures of the window.
-    void screenshot(const QString &name);
+    void screenshot(const QString &name)
+    {
+        const QString shots = qEnvironmentVariable("BIDBENCH_SCREENSHOTS");
+        if (shots.isEmpty())
+            return;
+        QTest::qWait(300); // let the engine paint
+        w->grab().save(shots + QLatin1Char('/') + name);
+    }
 
     LoopbackServer service, us, germany;
     QTemporaryDir folder;
@@ -84,330 +391,6 @@ private:
     QStringList talvexLoaded, talvexLoadedAtLogin; // what the Talvex pane had finished loading
     bool talvexBusyWhenPageEnded = true;
 };
-
-void TestRealWindow::enterAddress(const QString &url)
-{
-    box()->setEditText(url);
-    QTest::keyClick(box()->lineEdit(), Qt::Key_Return);
-}
-
-void TestRealWindow::expectPage(const QString &title)
-{
-    QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), "Talvex Bidbench > " + title, 15000);
-}
-
-LoopbackServer::Request TestRealWindow::serviceAsked()
-{
-    if (!QTest::qWaitFor([this] { return !service.pageRequests().isEmpty(); }, 20000))
-        return {};
-    return service.pageRequests().first();
-}
-
-void TestRealWindow::screenshot(const QString &name)
-{
-    const QString shots = qEnvironmentVariable("BIDBENCH_SCREENSHOTS");
-    if (shots.isEmpty())
-        return;
-    QTest::qWait(300); // let the engine paint
-    w->grab().save(shots + QLatin1Char('/') + name);
-}
-
-void TestRealWindow::initTestCase()
-{
-    service.setHandler([this](const LoopbackServer::Request &r) {
-        if (r.method == "POST" && r.path == "/secure/login.cfm") {
-            talvexLoadedAtLogin = talvexLoaded;
-            LoopbackServer::Reply reply = LoopbackServer::page("Talvex logged in");
-            reply.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("TALVEXSESSION=s3ss10n; Path=/")));
-            return reply;
-        }
-        return LoopbackServer::page(r.path == "/secure/login.cfm" ? QString("Talvex item") : "Talvex " + r.path);
-    });
-    us.setHandler([](const LoopbackServer::Request &r) {
-        if (r.path.startsWith("/link-")) // the affiliate redirect
-            return LoopbackServer::redirect(QUrl::fromPercentEncoding(r.query.mid(r.query.indexOf("loc=") + 4).toUtf8()));
-        if (r.path == "/search")
-            return LoopbackServer::page("Search", "<input id='q' autofocus>");
-        if (r.path == "/itemA")
-            return LoopbackServer::page("Item A", "<a id='next' href='/itemB?item=222'>B</a>");
-        if (r.path == "/itemB")
-            return LoopbackServer::page("Item B", "<img src='/slow.png'>");
-        if (r.path == "/untitled")
-            return LoopbackServer::Reply{200, "<html><body>no title</body></html>"};
-        if (r.path == "/links")
-            return LoopbackServer::page("Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>");
-        if (r.path == "/words")
-            return LoopbackServer::page("Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>");
-        LoopbackServer::Reply reply = LoopbackServer::page(r.path == "/" ? QString("eBay US") : "Page " + r.path);
-        reply.delayMs = r.path == "/slow.png" || r.path == "/held" ? 20000 : 0;
-        return reply;
-    });
-    germany.setHandler([](const LoopbackServer::Request &) { return LoopbackServer::page("eBay DE"); });
-
-    settings = std::make_unique<SettingsStore>(folder.path() + "/settings");
-    settings->SaveSetting("Talvex Bidbench", "Main", "User", "bob smith");
-    settings->SaveSetting("Talvex Bidbench", "Main", "Password", "p&ss=w+rd%");
-    AppContext context;
-    Destinations &d = context.destinations;
-    d.serviceHost = service.hostPort();
-    for (int i = 1; i <= 4; ++i)
-        d.redirectBases.append(us.url(QString("/link-%1").arg(i)));
-    d.ebayHostUS = d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = d.ebayHostAT = d.ebayHostCH = d.ebayHostFR
-        = d.ebayHostES = d.ebayHostIT = d.ebayHostTW = d.ebayPagesHost = d.listedItemsHost = d.bidItemsHost = us.hostPort();
-    d.ebayHostDE = germany.hostPort();
-    context.settings = settings.get();
-    context.shell = &shell;
-    context.dataDir = programDir = TestEnvironment::programDir();
-    context.endProgram = [] {};
-    // Watch the Talvex pane from its creation, before the load sends it anywhere.
-    context.paneFactory = [this, make = WebEnginePane::factory(folder.path() + "/profiles")](PaneKind kind, QWidget *parent) {
-        BrowserPane *made = make(kind, parent);
-        if (kind == PaneKind::Talvex) {
-            connect(made, &BrowserPane::DownloadComplete, this, [this, made] {
-                talvexLoaded.append(made->LocationURL());
-                talvexBusyWhenPageEnded = made->Busy();
-            });
-        }
-        return made;
-    };
-    w = std::make_unique<FMain>(context, true);
-    w->show();
-}
-
-void TestRealWindow::startUpLogsInAfterThePleaseWaitPage()
-{
-    const LoopbackServer::Request login = serviceAsked();
-    QCOMPARE(login.method, QByteArray("POST"));
-    QCOMPARE(login.path, QString("/secure/login.cfm"));
-    QCOMPARE(login.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
-    QCOMPARE(login.body, QByteArray("username=bob+smith&temp_password=p%26ss%3Dw%2Brd%25"));
-    // The please-wait page had been loaded, and nothing else, when the post went out.
-    QCOMPARE(talvexLoadedAtLogin, QStringList{QUrl::fromLocalFile(programDir + "/PleaseWait.html").toString()});
-    QVERIFY(!talvexBusyWhenPageEnded);
-    QTRY_COMPARE_WITH_TIMEOUT(pane("brwSnipe")->LocationName(), QString("Talvex logged in"), 10000);
-    QCOMPARE(service.pageRequests().size(), 1);
-}
-
-void TestRealWindow::startUpGoesThroughTheRedirect()
-{
-    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), us.url("/"), 15000);
-    QCOMPARE(box()->currentText(), us.url("/"));
-    QVERIFY(us.pagePaths().contains("/link-1?loc=http%3A//" + us.hostPort().replace(":", "%3A")));
-}
-
-void TestRealWindow::secondPageEnablesBack()
-{
-    showTab(1);
-    expectPage("eBay US");
-    QTRY_VERIFY(!pane("brwAuction")->Busy());
-    QVERIFY(!button(1)->isEnabled()); // the redirect left no page to go back to
-    enterAddress(us.url("/second"));
-    expectShown("Page /second", us.url("/second"));
-    QTRY_VERIFY(button(1)->isEnabled());
-    QVERIFY(!button(2)->isEnabled());
-    screenshot("auction-real-page.png");
-
-    button(1)->trigger();
-    expectShown("eBay US", us.url("/"));
-    QTRY_VERIFY(button(2)->isEnabled());
-    QCOMPARE(box()->itemText(1), us.url("/second"));
-}
-
-void TestRealWindow::sitesAndHome()
-{
-    showTab(0);
-    part("mnuOptionsSite(8)")->trigger();
-    QCOMPARE(part<TabControl>("SSTab1")->Tab(), 1);
-    expectShown("eBay DE", germany.url("/"));
-    // Home follows the site checked now.
-    enterAddress(us.url("/elsewhere"));
-    expectPage("Page /elsewhere");
-    germany.requests.clear();
-    button(5)->trigger();
-    expectPage("eBay DE");
-    QCOMPARE(germany.pagePaths(), QStringList({"/"}));
-}
-
-void TestRealWindow::itemPageEnablesSnipeAndSnipeCarriesTheCookie()
-{
-    const QString item = us.url("/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12");
-    pane("brwAuction")->Navigate(item);
-    QTRY_COMPARE_WITH_TIMEOUT(box()->currentText(), item, 10000);
-    QTRY_VERIFY(part("tbrSnipe.Buttons(1)")->isEnabled());
-    screenshot("snipe-enabled.png");
-
-    service.requests.clear();
-    part("tbrSnipe.Buttons(1)")->trigger();
-    const LoopbackServer::Request snipe = serviceAsked();
-    QCOMPARE(snipe.method, QByteArray("GET"));
-    QCOMPARE(snipe.pathAndQuery(), QString("/secure/login.cfm?item_number=1234567890&category=12"));
-    QVERIFY2(snipe.header("Cookie").contains("TALVEXSESSION=s3ss10n"), snipe.header("Cookie").constData());
-    expectPage("Talvex item");
-    screenshot("sniped.png");
-}
-
-// With the focus in a text field of a page, Ctrl+Z still reaches the menu command.
-void TestRealWindow::ctrlZInAPageFieldSnipes()
-{
-    showTab(1);
-    pane("brwAuction")->Navigate(us.url("/search"));
-    expectPage("Search");
-    // An item address typed into the box (the page stays), then the focus goes into the page.
-    box()->setEditText(us.url("/itm/Some-Title/123456789012?hash=item1c"));
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    auto *view = pane("brwAuction")->findChild<QWebEngineView *>();
-    view->setFocus();
-    QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
-    QCOMPARE(askedAfter([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier); }),
-             "/secure/login.cfm?item_number=123456789012");
-}
-
-// The engine's own menu for a link to an item offers Snipe; the item's page is not opened.
-void TestRealWindow::linkMenuSnipesTheItem()
-{
-    showTab(1);
-    enterAddress(us.url("/links"));
-    expectPage("Links");
-    QTest::mouseClick(pane("brwAuction")->findChild<QWebEngineView *>()->focusProxy(), Qt::RightButton, {}, QPoint(30, 30));
-    QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 10000);
-    QWidget *menu = QApplication::activePopupWidget();
-    QCOMPARE(askedAfter([menu] { menu->actions().first()->trigger(); }), "/secure/login.cfm?item_number=123456789012");
-    menu->close();
-    QVERIFY(!us.pagePaths().contains("/itm/123456789012"));
-}
-
-// Item page B shows at once but one of its pictures takes long: Snipe is for B meanwhile.
-void TestRealWindow::snipeTakesTheShownPageWhileItsPartsLoad()
-{
-    showTab(1);
-    enterAddress(us.url("/itemA?item=111"));
-    expectPage("Item A");
-    pane("brwAuction")->findChild<QWebEngineView *>()->page()->runJavaScript("document.getElementById('next').click()");
-    QTRY_VERIFY_WITH_TIMEOUT(us.pagePaths().contains("/slow.png"), 10000);
-
-    const QString itemB = us.url("/itemB?item=222");
-    QTRY_COMPARE_WITH_TIMEOUT(box()->currentText(), itemB, 5000);
-    QCOMPARE(box()->itemText(0), itemB);
-    QVERIFY(pane("brwAuction")->Busy()); // the picture is still on its way
-    QCOMPARE(askedAfter([this] { part("tbrSnipe.Buttons(1)")->trigger(); }), "/secure/login.cfm?item_number=222");
-}
-
-void TestRealWindow::titlesAndFailedLoads()
-{
-    showTab(1);
-    box()->setEditText(us.hostPort() + "/First"); // no scheme: http
-    QTest::keyClick(box()->lineEdit(), Qt::Key_Return);
-    QVERIFY(pane("brwAuction")->Busy()); // at once, as callers look right after navigating
-    expectPage("Page /First");
-    // Without a title the name is empty, not the address the engine shows instead.
-    enterAddress(us.url("/untitled"));
-    expectShown("", us.url("/untitled"));
-    // A refused connection ends the load too, with the engine's error page, and the address.
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const QString refused = QString("http://127.0.0.1:%1/nothing").arg(probe.serverPort());
-    probe.close();
-    enterAddress(refused);
-    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0) + (pane("brwAuction")->Busy() ? " busy" : ""), refused, 15000);
-}
-
-void TestRealWindow::movesWithinAPageLeaveTheWindowAtRest()
-{
-    showTab(1);
-    const QString item = us.url("/itemA?item=333");
-    enterAddress(item);
-    expectPage("Item A");
-    enterAddress(item + "#description");
-    QTRY_COMPARE(box()->itemText(0), item + "#description");
-    const QImage resting = StarFrames().frame(true, StarFrames::kRestingFrame).toImage();
-    QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive()
-                && part<QLabel>("picSnipe")->pixmap().toImage() == resting);
-    QCOMPARE(w->windowTitle(), QString("Talvex Bidbench > Item A"));
-    // So does a page's own history.pushState, and a javascript: address starts no load.
-    pane("brwAuction")->findChild<QWebEngineView *>()->page()->runJavaScript("history.pushState({}, '', '/itemA/moved')");
-    QTRY_COMPARE(box()->itemText(0), us.url("/itemA/moved"));
-    enterAddress("javascript:void(0)");
-    QVERIFY(!pane("brwAuction")->Busy());
-    // Stop during a load whose page never arrives.
-    enterAddress(us.url("/held"));
-    QTRY_VERIFY(us.pagePaths().contains("/held"));
-    button(3)->trigger();
-    QTRY_VERIFY(!pane("brwAuction")->Busy() && !part<QTimer>("timTimer")->isActive());
-
-    // The next page typed is the one Snipe takes.
-    const QString next = us.url("/itemA?item=444");
-    enterAddress(next);
-    QTRY_COMPARE_WITH_TIMEOUT(box()->itemText(0), next, 10000);
-    QCOMPARE(askedAfter([this] { part("tbrSnipe.Buttons(1)")->trigger(); }), "/secure/login.cfm?item_number=444");
-}
-
-// A renderer that crashes or is killed leaves a page that says so; Refresh brings it back.
-void TestRealWindow::endedRendererShowsAStoppedPageUntilRefresh()
-{
-    showTab(1);
-    enterAddress(us.url("/after"));
-    expectPage("Page /after");
-    QWebEnginePage *page = pane("brwAuction")->findChild<QWebEngineView *>()->page();
-    QTRY_VERIFY(page->renderProcessPid() > 0);
-    ::kill(pid_t(page->renderProcessPid()), SIGKILL);
-    auto *stopped = pane("brwAuction")->findChild<QLabel *>("stoppedPage");
-    QTRY_VERIFY_WITH_TIMEOUT(stopped->isVisible(), 15000);
-    QVERIFY(stopped->text().contains(us.url("/after")) && !pane("brwAuction")->Busy());
-    QSignalSpy loaded(pane("brwAuction"), &BrowserPane::DownloadComplete);
-    button(4)->trigger();
-    QVERIFY(!stopped->isVisible() && loaded.wait(15000));
-    QString liveTitle; // a new renderer shows the page again
-    page->runJavaScript("document.title", [&liveTitle](const QVariant &title) { liveTitle = title.toString(); });
-    QTRY_COMPARE_WITH_TIMEOUT(liveTitle, QString("Page /after"), 15000);
-}
-
-void TestRealWindow::findBarFindsAndCountsWords()
-{
-    showTab(1);
-    enterAddress(us.url("/words"));
-    expectPage("Words");
-    part("mnuEditFind")->trigger();
-    auto *bar = pane("brwAuction")->findChild<FindBar *>();
-    QVERIFY(bar->isVisible());
-    QTest::keyClicks(bar->textBox(), "apple");
-    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
-    QTest::keyClick(bar->textBox(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("2 of 4"), 10000);
-    QTest::keyClick(bar->textBox(), Qt::Key_Return, Qt::ShiftModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("1 of 4"), 10000);
-    bar->matchCaseBox()->click(); // only the two lower-case ones count
-    QTRY_VERIFY_WITH_TIMEOUT(bar->resultText().endsWith(" of 2"), 10000);
-    bar->textBox()->selectAll();
-    QTest::keyClicks(bar->textBox(), "banana");
-    QTRY_COMPARE_WITH_TIMEOUT(bar->resultText(), QString("Not found"), 10000);
-    QVERIFY(bar->isNotFound());
-    QTest::keyClick(bar->textBox(), Qt::Key_Escape);
-    QVERIFY(!bar->isVisible());
-}
-
-void TestRealWindow::printGoesToPdfLikeFromTheDialog()
-{
-    const QString pdf = folder.path() + "/page.pdf";
-    auto *edit = w->findChild<EditCommands *>();
-    // What a user does in the print dialog: choose printing to a PDF file.
-    edit->setPrintSetup([pdf](QPrinter &printer, QWidget *) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    });
-    QSignalSpy finished(edit, &EditCommands::printFinished);
-    part("mnuFilePrint")->trigger();
-    QVERIFY(finished.wait(30000) || finished.size() == 1);
-    QCOMPARE(finished.first().first().toBool(), true);
-    const QByteArray bytes = [&] { QFile file(pdf); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }();
-    QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
-}
-
-void TestRealWindow::cleanupTestCase()
-{
-    w.reset();
-}
 
 BIDBENCH_TEST_MAIN(TestRealWindow)
 #include "tst_realwindow.moc"

@@ -10,13 +10,7 @@
 #include "TextFile.h"
 #include "UserFolders.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QMap>
-#include <QSignalSpy>
-#include <QStringEncoder>
 #include <QTcpServer>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -29,247 +23,233 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private slots:
-    void settingsFiles();
-    void textFileLines_data();
-    void textFileLines();
-    void textFileWrite();
-    void addresses_data();
-    void addresses();
-    void folderAttributes();
-    void dataAndProgramFolders();
-    void shortcutValue_data();
-    void shortcutValue();
-    void shortcutFileEncodingsAndOddFiles();
-    void webConnection_data();
-    void webConnection();
+    // Values an INI file could misread come back as saved, also to a second store on the same
+    // folder (nothing is cached); an empty value stays a key. The files and their folder are private.
+    void settingsFiles()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath("bidbench");
+        SettingsStore store(root);
+        for (const QString &value : QStringList{"  two  blanks x;y #z C:\\path\\ Grüße 日本 €  ", "@Variant(x)", ""}) {
+            QVERIFY(store.SaveSetting("Talvex Bidbench", "Main", "Password", value));
+            QCOMPARE(SettingsStore(root).GetSetting("Talvex Bidbench", "Main", "Password"), value);
+        }
+        QVERIFY(readBytes(store.fileFor("Talvex Bidbench")).contains("Password=\n"));
+        QVERIFY(store.SaveSetting("Mardell", "Talvex Bidbench", "WindowState", "2"));
+        QVERIFY(store.SaveSetting("Talvex Bidbench", "Settings", "Site", "9")); // rewritten, still private
+        QCOMPARE(QStringList({store.GetSetting("Mardell", "Talvex Bidbench", "WindowState"), store.GetSetting("Mardell", "Settings",
+                 "Site"), store.GetSetting("Talvex Bidbench", "Talvex Bidbench", "WindowState")}), QStringList({"2", "", ""}));
+        QCOMPARE(store.fileFor("Mardell"), root + "/Mardell.ini");
+        // Owner, group and other bits only: the "user" bits repeat the owner's.
+        const QFile::Permissions notUser = ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QCOMPARE(QFileInfo(store.fileFor("Talvex Bidbench")).permissions() & notUser, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QFileInfo(root).permissions() & notUser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        // A file where the folder should be: fails for root as well as for a normal user.
+        writeBytes(dir.filePath("blocked"), "");
+        SettingsStore blocked(dir.filePath("blocked"));
+        QVERIFY(!blocked.SaveSetting("Talvex Bidbench", "Settings", "Site", "3"));
+        QCOMPARE(blocked.GetSetting("Talvex Bidbench", "Settings", "Site"), QString()); // and no file: nothing
+    }
+
+    void textFileLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("mixed, no final end, empty line") << QByteArray("a\r\n\r\nb\nc\rd") << QStringList{"a", "", "b", "c", "d"};
+        QTest::newRow("UTF-8, CR LF at the end") << QByteArray("ann\r\nM\xc3\xbcller \xe2\x82\xac\r\n") << QStringList{"ann", "Müller €"};
+        QTest::newRow("UTF-8 BOM, LF at the end") << QByteArray("\xef\xbb\xbf" "ann\n") << QStringList{"ann"};
+        QTest::newRow("Windows-1252, undefined byte kept, CR at the end")
+            << QByteArray("M\xfcller \x80 \x93q\x94 \x9f\ra\x81\r") << QStringList{"Müller € “q” Ÿ", "a\u0081"};
+    }
+
+    void textFileLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        const QString path = TestEnvironment::programDir() + "/Sellers.txt";
+        writeBytes(path, bytes);
+        const TextFile::ReadResult read = TextFile::readLines(path);
+        QVERIFY(read.ok && read.exists);
+        QCOMPARE(read.lines, lines);
+    }
+
+    // UTF-8 with CR LF, written whole: a failed write leaves the old file as it was.
+    void textFileWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Bidders.txt");
+        QVERIFY(TextFile::writeLines(path, {"ann", "Müller", ""}).ok);
+        QCOMPARE(readBytes(path), QByteArray("ann\r\nM\xc3\xbcller\r\n\r\n"));
+        const TextFile::ReadResult missing = TextFile::readLines(dir.filePath("nothing.txt"));
+        QVERIFY(missing.ok && !missing.exists && missing.lines.isEmpty());
+
+        // A file-size limit makes the write fail part-way, for root too, as a full disk would.
+        FileSizeLimit limit(64);
+        const TextFile::WriteResult failed = TextFile::writeLines(path, QStringList(100, "0123456789"));
+        limit.release();
+        QVERIFY(!failed.ok && !failed.error.isEmpty());
+        QCOMPARE(readBytes(path), QByteArray("ann\r\nM\xc3\xbcller\r\n\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Bidders.txt"});
+    }
+
+    void addresses_data()
+    {
+        QTest::addColumn<bool>("forShell");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QByteArray>("url");
+        QTest::newRow("bare host, trimmed") << false << "  www.ebay.co.uk  " << QByteArray("http://www.ebay.co.uk");
+        QTest::newRow("host and port") << false << "127.0.0.1:8080/page" << QByteArray("http://127.0.0.1:8080/page");
+        QTest::newRow("local file") << false << "/tmp/prog/PleaseWait.html" << QByteArray("file:///tmp/prog/PleaseWait.html");
+        QTest::newRow("redirect kept encoded") << false << "http://r.example/l?loc=http%3A//www.ebay.com"
+                                               << QByteArray("http://r.example/l?loc=http%3A//www.ebay.com");
+        QTest::newRow("empty") << false << "" << QByteArray();
+        QTest::newRow("shell: mailto with blanks and line breaks") << true << "mailto:s@m.example?subject=A B&body=a b\r\nc"
+                                                                   << QByteArray("mailto:s@m.example?subject=A%20B&body=a%20b%0D%0Ac");
+        QTest::newRow("shell: local file") << true << "/opt/bidbench/help/Bidbench_help.htm"
+                                           << QByteArray("file:///opt/bidbench/help/Bidbench_help.htm");
+    }
+
+    void addresses()
+    {
+        QFETCH(bool, forShell);
+        QFETCH(QString, address);
+        QFETCH(QByteArray, url);
+        QCOMPARE((forShell ? Shell::targetToUrl(address) : addressToUrl(address)).toEncoded(), url);
+    }
+
+    // Read-only: the owner may not write; hidden: a leading dot; links are marked and not followed.
+    void folderAttributes()
+    {
+        QTemporaryDir dir;
+        QDir d(dir.path());
+        for (const char *folder : {"plain", ".hidden", "locked"})
+            QVERIFY(d.mkdir(folder));
+        for (const char *file : {"file.url", ".dotfile.url", "readonly.url"})
+            writeBytes(d.filePath(file), "");
+        for (auto [target, link] : {std::pair{"plain", "folderlink"}, {"file.url", "filelink.url"}, {"nowhere", "dangling.url"}})
+            QVERIFY(QFile::link(d.filePath(target), d.filePath(link)));
+        QVERIFY(QFile::setPermissions(d.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner)
+                && QFile::setPermissions(d.filePath("readonly.url"), QFile::ReadOwner));
+
+        const QMap<QString, unsigned> expected{
+            {"plain", Directory}, {".hidden", Directory | Hidden}, {"locked", Directory | ReadOnly},
+            {"file.url", 0}, {".dotfile.url", Hidden}, {"readonly.url", ReadOnly},
+            {"folderlink", Directory | ReparsePoint}, {"filelink.url", ReparsePoint}, {"dangling.url", ReparsePoint},
+        };
+        QMap<QString, unsigned> listed;
+        for (const Entry &e : list(dir.path(), Include::FilesAndFolders)) {
+            listed.insert(e.name, e.attributes);
+            QCOMPARE(attributesOf(d.filePath(e.name)), e.attributes);
+            QCOMPARE(isPlainFolder(e.attributes), e.name == "plain");
+        }
+        QCOMPARE(listed, expected);
+        QVERIFY(list(dir.filePath("missing"), Include::FilesAndFolders).isEmpty()
+                && list(dir.filePath("file.url"), Include::FilesAndFolders).isEmpty());
+
+        // The Favorites folder is made on first use.
+        const QString favorites = qEnvironmentVariable("XDG_DATA_HOME") + "/bidbench/Favorites";
+        QDir(favorites).removeRecursively();
+        QCOMPARE(SpecialFolder::path(SpecialFolder::Favorites), favorites);
+        QVERIFY(QFileInfo(favorites).isDir());
+    }
+
+    // Installed, the help comes from share/; a data folder that cannot be made is told.
+    void dataAndProgramFolders()
+    {
+        QTemporaryDir dir;
+        const QString bin = dir.filePath("bin");
+        QVERIFY(!UserFolders::prepareDataFolder("/proc/bidbench", bin, {}).isEmpty());
+        QCOMPARE(UserFolders::programFilesFolder(bin), bin);
+        QVERIFY(QDir().mkpath(dir.filePath("share/bidbench/help")));
+        QCOMPARE(UserFolders::programFilesFolder(bin), dir.filePath("share/bidbench"));
+    }
+
+    void shortcutValue_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value");
+        const QString url = QStringLiteral("http://www.example.com/a?b=1,2;c=3#x") + QString(2000, 'z');
+        QTest::newRow("long, commas and semicolons kept") << "[InternetShortcut]\r\nURL=" + url + "\r\n" << url;
+        QTest::newRow("case of section and key, lone LF, no final line end") << "[internetshortcut]\nurl=" + url << url;
+        QTest::newRow("other sections first, a key prefix no match") << "[DEFAULT]\r\nBASEURL=http://other/\r\nURL=http://wrong/\r\n"
+            "[InternetShortcut]\r\nIconIndex=0\r\nURLX=http://wrong/\r\nURL=" + url << url;
+        QTest::newRow("a later section ends it") << "[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://wrong/" << "";
+        QTest::newRow("first key wins") << "[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/" << "http://first/";
+        QTest::newRow("quotes stripped once") << "[InternetShortcut]\r\nURL=\"\"http://x/\"\"" << "\"http://x/\"";
+        QTest::newRow("unmatched quote kept") << "[InternetShortcut]\r\nURL=\"http://x/" << "\"http://x/";
+    }
+
+    void shortcutValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        QCOMPARE(IniFile::value(text, "InternetShortcut", "URL"), value);
+    }
+
+    void shortcutFileEncodingsAndOddFiles()
+    {
+        const QString dir = TestEnvironment::programDir();
+        const QString text = QStringLiteral("[InternetShortcut]\r\nURL=http://example.com/Müller\r\n");
+        const QByteArray utf16 = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(text);
+        for (const QByteArray &bytes : QList<QByteArray>{text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8(), utf16, text.toLatin1()}) {
+            writeBytes(dir + "/Müller.url", bytes);
+            QCOMPARE(IniFile::readValue(dir + "/Müller.url", "InternetShortcut", "URL"), "http://example.com/Müller");
+        }
+        // A pipe named like a shortcut must not block the reader.
+        QCOMPARE(mkfifo(QFile::encodeName(dir + "/pipe.url").constData(), 0600), 0);
+        for (const QString &odd : QStringList{dir + "/missing.url", dir, dir + "/pipe.url"})
+            QCOMPARE(IniFile::readValue(odd, "InternetShortcut", "URL"), QString());
+    }
+
+    void webConnection_data()
+    {
+        QTest::addColumn<QString>("url"); // "server", "slow": the loopback server's page
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<int>("response");
+        QTest::addColumn<QString>("html");
+        QTest::newRow("server's own charset") << "server" << QByteArray("text/html; charset=\"windows-1252\"")
+                                              << int(MdWebCon::ResponseComplete) << "café €";
+        QTest::newRow("refused") << "refused" << QByteArray() << int(MdWebCon::ResponseFailed) << "";
+        QTest::newRow("no web address") << "file:///etc/passwd" << QByteArray() << int(MdWebCon::ResponseFailed) << "";
+        // Bytes that keep coming do not extend the time-out: the server would need a minute for the
+        // whole answer, the connection allows 300 ms. What came so far (all "x") does not matter.
+        QTest::newRow("timed out from its start") << "slow" << QByteArray("text/plain") << int(MdWebCon::ResponseTimedOut) << "";
+    }
+
+    // The outcome comes once, always later than the request, as a real answer does.
+    void webConnection()
+    {
+        QFETCH(QString, url);
+        QFETCH(QByteArray, contentType);
+        QFETCH(int, response);
+        QFETCH(QString, html);
+        const bool slow = url == QLatin1String("slow");
+        LoopbackServer server;
+        server.setHandler([&](const LoopbackServer::Request &) {
+            return LoopbackServer::Reply{200, slow ? QByteArray(3000, 'x') : QByteArray("caf\xe9 \x80"), contentType, {}, 0, slow ? 20 : 0};
+        });
+        if (url == QLatin1String("server") || slow) {
+            url = server.url("/version/versioncheck.asp");
+        } else if (url == QLatin1String("refused")) {
+            QTcpServer probe; // a port that was free a moment ago: nothing listens there now
+            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+            url = QStringLiteral("http://127.0.0.1:%1/").arg(probe.serverPort());
+        }
+        MdWebCon connection;
+        if (slow)
+            connection.setTimeout(300);
+        QSignalSpy spy(&connection, &MdWebCon::AsynchResponse);
+        connection.AsynchRequest(url);
+        QCOMPARE(spy.count(), 0);
+        QVERIFY(spy.wait(5000));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toInt(), response);
+        QCOMPARE(spy.at(0).at(1).toString().remove('x'), html);
+        QCOMPARE(server.requests.size(), url.startsWith(server.url("/")) ? 1 : 0);
+    }
 };
-
-// Values an INI file could misread come back as saved, also to a second store on the same
-// folder (nothing is cached); an empty value stays a key. The files and their folder are private.
-void TestPlatform::settingsFiles()
-{
-    QTemporaryDir dir;
-    const QString root = dir.filePath("bidbench");
-    SettingsStore store(root);
-    for (const QString &value : QStringList{"  two  blanks x;y #z C:\\path\\ Grüße 日本 €  ", "@Variant(x)", ""}) {
-        QVERIFY(store.SaveSetting("Talvex Bidbench", "Main", "Password", value));
-        QCOMPARE(SettingsStore(root).GetSetting("Talvex Bidbench", "Main", "Password"), value);
-    }
-    QVERIFY(readBytes(store.fileFor("Talvex Bidbench")).contains("Password=\n"));
-    QVERIFY(store.SaveSetting("Mardell", "Talvex Bidbench", "WindowState", "2"));
-    QVERIFY(store.SaveSetting("Talvex Bidbench", "Settings", "Site", "9")); // rewritten, still private
-    QCOMPARE(QStringList({store.GetSetting("Mardell", "Talvex Bidbench", "WindowState"), store.GetSetting("Mardell", "Settings",
-             "Site"), store.GetSetting("Talvex Bidbench", "Talvex Bidbench", "WindowState")}), QStringList({"2", "", ""}));
-    QCOMPARE(store.fileFor("Mardell"), root + "/Mardell.ini");
-    // Owner, group and other bits only: the "user" bits repeat the owner's.
-    const QFile::Permissions notUser = ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-    QCOMPARE(QFileInfo(store.fileFor("Talvex Bidbench")).permissions() & notUser, QFile::ReadOwner | QFile::WriteOwner);
-    QCOMPARE(QFileInfo(root).permissions() & notUser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    // A file where the folder should be: fails for root as well as for a normal user.
-    writeBytes(dir.filePath("blocked"), "");
-    SettingsStore blocked(dir.filePath("blocked"));
-    QVERIFY(!blocked.SaveSetting("Talvex Bidbench", "Settings", "Site", "3"));
-    QCOMPARE(blocked.GetSetting("Talvex Bidbench", "Settings", "Site"), QString()); // and no file: nothing
-}
-
-void TestPlatform::textFileLines_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("empty") << QByteArray() << QStringList();
-    QTest::newRow("mixed, no final end, empty line") << QByteArray("a\r\n\r\nb\nc\rd") << QStringList{"a", "", "b", "c", "d"};
-    QTest::newRow("UTF-8, CR LF at the end") << QByteArray("ann\r\nM\xc3\xbcller \xe2\x82\xac\r\n") << QStringList{"ann", "Müller €"};
-    QTest::newRow("UTF-8 BOM, LF at the end") << QByteArray("\xef\xbb\xbf" "ann\n") << QStringList{"ann"};
-    QTest::newRow("Windows-1252, undefined byte kept, CR at the end")
-        << QByteArray("M\xfcller \x80 \x93q\x94 \x9f\ra\x81\r") << QStringList{"Müller € “q” Ÿ", "a\u0081"};
-}
-
-void TestPlatform::textFileLines()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, lines);
-    const QString path = TestEnvironment::programDir() + "/Sellers.txt";
-    writeBytes(path, bytes);
-    const TextFile::ReadResult read = TextFile::readLines(path);
-    QVERIFY(read.ok && read.exists);
-    QCOMPARE(read.lines, lines);
-}
-
-// UTF-8 with CR LF, written whole: a failed write leaves the old file as it was.
-void TestPlatform::textFileWrite()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Bidders.txt");
-    QVERIFY(TextFile::writeLines(path, {"ann", "Müller", ""}).ok);
-    QCOMPARE(readBytes(path), QByteArray("ann\r\nM\xc3\xbcller\r\n\r\n"));
-    const TextFile::ReadResult missing = TextFile::readLines(dir.filePath("nothing.txt"));
-    QVERIFY(missing.ok && !missing.exists && missing.lines.isEmpty());
-
-    // A file-size limit makes the write fail part-way, for root too, as a full disk would.
-    FileSizeLimit limit(64);
-    const TextFile::WriteResult failed = TextFile::writeLines(path, QStringList(100, "0123456789"));
-    limit.release();
-    QVERIFY(!failed.ok && !failed.error.isEmpty());
-    QCOMPARE(readBytes(path), QByteArray("ann\r\nM\xc3\xbcller\r\n\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Bidders.txt"});
-}
-
-void TestPlatform::addresses_data()
-{
-    QTest::addColumn<bool>("forShell");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QByteArray>("url");
-    QTest::newRow("bare host, trimmed") << false << "  www.ebay.co.uk  " << QByteArray("http://www.ebay.co.uk");
-    QTest::newRow("host and port") << false << "127.0.0.1:8080/page" << QByteArray("http://127.0.0.1:8080/page");
-    QTest::newRow("local file") << false << "/tmp/prog/PleaseWait.html" << QByteArray("file:///tmp/prog/PleaseWait.html");
-    QTest::newRow("redirect kept encoded") << false << "http://r.example/l?loc=http%3A//www.ebay.com"
-                                           << QByteArray("http://r.example/l?loc=http%3A//www.ebay.com");
-    QTest::newRow("empty") << false << "" << QByteArray();
-    QTest::newRow("shell: mailto with blanks and line breaks") << true << "mailto:s@m.example?subject=A B&body=a b\r\nc"
-                                                               << QByteArray("mailto:s@m.example?subject=A%20B&body=a%20b%0D%0Ac");
-    QTest::newRow("shell: local file") << true << "/opt/bidbench/help/Bidbench_help.htm"
-                                       << QByteArray("file:///opt/bidbench/help/Bidbench_help.htm");
-}
-
-void TestPlatform::addresses()
-{
-    QFETCH(bool, forShell);
-    QFETCH(QString, address);
-    QFETCH(QByteArray, url);
-    QCOMPARE((forShell ? Shell::targetToUrl(address) : addressToUrl(address)).toEncoded(), url);
-}
-
-// Read-only: the owner may not write; hidden: a leading dot; links are marked and not followed.
-void TestPlatform::folderAttributes()
-{
-    QTemporaryDir dir;
-    QDir d(dir.path());
-    for (const char *folder : {"plain", ".hidden", "locked"})
-        QVERIFY(d.mkdir(folder));
-    for (const char *file : {"file.url", ".dotfile.url", "readonly.url"})
-        writeBytes(d.filePath(file), "");
-    for (auto [target, link] : {std::pair{"plain", "folderlink"}, {"file.url", "filelink.url"}, {"nowhere", "dangling.url"}})
-        QVERIFY(QFile::link(d.filePath(target), d.filePath(link)));
-    QVERIFY(QFile::setPermissions(d.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner)
-            && QFile::setPermissions(d.filePath("readonly.url"), QFile::ReadOwner));
-
-    const QMap<QString, unsigned> expected{
-        {"plain", Directory}, {".hidden", Directory | Hidden}, {"locked", Directory | ReadOnly},
-        {"file.url", 0}, {".dotfile.url", Hidden}, {"readonly.url", ReadOnly},
-        {"folderlink", Directory | ReparsePoint}, {"filelink.url", ReparsePoint}, {"dangling.url", ReparsePoint},
-    };
-    QMap<QString, unsigned> listed;
-    for (const Entry &e : list(dir.path(), Include::FilesAndFolders)) {
-        listed.insert(e.name, e.attributes);
-        QCOMPARE(attributesOf(d.filePath(e.name)), e.attributes);
-        QCOMPARE(isPlainFolder(e.attributes), e.name == "plain");
-    }
-    QCOMPARE(listed, expected);
-    QVERIFY(list(dir.filePath("missing"), Include::FilesAndFolders).isEmpty()
-            && list(dir.filePath("file.url"), Include::FilesAndFolders).isEmpty());
-
-    // The Favorites folder is made on first use.
-    const QString favorites = qEnvironmentVariable("XDG_DATA_HOME") + "/bidbench/Favorites";
-    QDir(favorites).removeRecursively();
-    QCOMPARE(SpecialFolder::path(SpecialFolder::Favorites), favorites);
-    QVERIFY(QFileInfo(favorites).isDir());
-}
-
-// Installed, the help comes from share/; a data folder that cannot be made is told.
-void TestPlatform::dataAndProgramFolders()
-{
-    QTemporaryDir dir;
-    const QString bin = dir.filePath("bin");
-    QVERIFY(!UserFolders::prepareDataFolder("/proc/bidbench", bin, {}).isEmpty());
-    QCOMPARE(UserFolders::programFilesFolder(bin), bin);
-    QVERIFY(QDir().mkpath(dir.filePath("share/bidbench/help")));
-    QCOMPARE(UserFolders::programFilesFolder(bin), dir.filePath("share/bidbench"));
-}
-
-void TestPlatform::shortcutValue_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("value");
-    const QString url = QStringLiteral("http://www.example.com/a?b=1,2;c=3#x") + QString(2000, 'z');
-    QTest::newRow("long, commas and semicolons kept") << "[InternetShortcut]\r\nURL=" + url + "\r\n" << url;
-    QTest::newRow("case of section and key, lone LF, no final line end") << "[internetshortcut]\nurl=" + url << url;
-    QTest::newRow("other sections first, a key prefix no match") << "[DEFAULT]\r\nBASEURL=http://other/\r\nURL=http://wrong/\r\n"
-        "[InternetShortcut]\r\nIconIndex=0\r\nURLX=http://wrong/\r\nURL=" + url << url;
-    QTest::newRow("a later section ends it") << "[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://wrong/" << "";
-    QTest::newRow("first key wins") << "[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/" << "http://first/";
-    QTest::newRow("quotes stripped once") << "[InternetShortcut]\r\nURL=\"\"http://x/\"\"" << "\"http://x/\"";
-    QTest::newRow("unmatched quote kept") << "[InternetShortcut]\r\nURL=\"http://x/" << "\"http://x/";
-}
-
-void TestPlatform::shortcutValue()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, value);
-    QCOMPARE(IniFile::value(text, "InternetShortcut", "URL"), value);
-}
-
-void TestPlatform::shortcutFileEncodingsAndOddFiles()
-{
-    const QString dir = TestEnvironment::programDir();
-    const QString text = QStringLiteral("[InternetShortcut]\r\nURL=http://example.com/Müller\r\n");
-    const QByteArray utf16 = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(text);
-    for (const QByteArray &bytes : QList<QByteArray>{text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8(), utf16, text.toLatin1()}) {
-        writeBytes(dir + "/Müller.url", bytes);
-        QCOMPARE(IniFile::readValue(dir + "/Müller.url", "InternetShortcut", "URL"), "http://example.com/Müller");
-    }
-    // A pipe named like a shortcut must not block the reader.
-    QCOMPARE(mkfifo(QFile::encodeName(dir + "/pipe.url").constData(), 0600), 0);
-    for (const QString &odd : QStringList{dir + "/missing.url", dir, dir + "/pipe.url"})
-        QCOMPARE(IniFile::readValue(odd, "InternetShortcut", "URL"), QString());
-}
-
-void TestPlatform::webConnection_data()
-{
-    QTest::addColumn<QString>("url"); // "server", "slow": the loopback server's page
-    QTest::addColumn<QByteArray>("contentType");
-    QTest::addColumn<int>("response");
-    QTest::addColumn<QString>("html");
-    QTest::newRow("server's own charset") << "server" << QByteArray("text/html; charset=\"windows-1252\"")
-                                          << int(MdWebCon::ResponseComplete) << "café €";
-    QTest::newRow("refused") << "refused" << QByteArray() << int(MdWebCon::ResponseFailed) << "";
-    QTest::newRow("no web address") << "file:///etc/passwd" << QByteArray() << int(MdWebCon::ResponseFailed) << "";
-    // Bytes that keep coming do not extend the time-out: the server would need a minute for the
-    // whole answer, the connection allows 300 ms. What came so far (all "x") does not matter.
-    QTest::newRow("timed out from its start") << "slow" << QByteArray("text/plain") << int(MdWebCon::ResponseTimedOut) << "";
-}
-
-// The outcome comes once, always later than the request, as a real answer does.
-void TestPlatform::webConnection()
-{
-    QFETCH(QString, url);
-    QFETCH(QByteArray, contentType);
-    QFETCH(int, response);
-    QFETCH(QString, html);
-    const bool slow = url == QLatin1String("slow");
-    LoopbackServer server;
-    server.setHandler([&](const LoopbackServer::Request &) {
-        return LoopbackServer::Reply{200, slow ? QByteArray(3000, 'x') : QByteArray("caf\xe9 \x80"), contentType, {}, 0, slow ? 20 : 0};
-    });
-    if (url == QLatin1String("server") || slow) {
-        url = server.url("/version/versioncheck.asp");
-    } else if (url == QLatin1String("refused")) {
-        QTcpServer probe; // a port that was free a moment ago: nothing listens there now
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        url = QStringLiteral("http://127.0.0.1:%1/").arg(probe.serverPort());
-    }
-    MdWebCon connection;
-    if (slow)
-        connection.setTimeout(300);
-    QSignalSpy spy(&connection, &MdWebCon::AsynchResponse);
-    connection.AsynchRequest(url);
-    QCOMPARE(spy.count(), 0);
-    QVERIFY(spy.wait(5000));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), response);
-    QCOMPARE(spy.at(0).at(1).toString().remove('x'), html);
-    QCOMPARE(server.requests.size(), url.startsWith(server.url("/")) ? 1 : 0);
-}
 
 BIDBENCH_TEST_MAIN(TestPlatform)
 #include "tst_platform.moc"

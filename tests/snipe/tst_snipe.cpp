@@ -14,13 +14,6 @@
 #include "TestFiles.h"
 #include "TestMain.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QUrlQuery>
-
 namespace {
 void mouse(QWidget *widget, QEvent::Type type)
 {
@@ -47,257 +40,246 @@ class TestSnipe : public QObject
     Q_OBJECT
 
 private slots:
-    void itemNumber_data();
-    void itemNumber();
-    void loginBody_data();
-    void loginBody();
-    void startupNavigation();
-    void startupLoginWaits();
-    void failedPasswordSaveIsTold();
-    void welcomeLink();
-    void floatingToolbar();
-    void busyIndicator();
-};
-
-void TestSnipe::itemNumber_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("item"); // "-": none, Snipe stays off
-    // With the key: everything behind its first occurrence, uncut.
-    QTest::newRow("ampersand and more") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12"
-                                        << "1234567890&category=12";
-    QTest::newRow("upper-case key only") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&ITEM=1234567890" << "-";
-    QTest::newRow("key at the very end") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=" << "";
-    QTest::newRow("key twice: the first counts") << "http://x.example/v?item=111&olditem=222" << "111&olditem=222";
-    QTest::newRow("key wins over an item path") << "https://www.ebay.com/itm/123456789012?item=9" << "9";
-    QTest::newRow("no key") << "http://www.ebay.com/" << "-";
-    // Outer blanks limit the length taken to the address's length without them.
-    QTest::newRow("outer blanks cut the rest") << "item=1          " << "1     ";
-    // Today's item pages.
-    QTest::newRow("itm, title, query") << "https://www.ebay.co.uk/itm/Some-Title/123456789012?hash=item1c9a"
-                                       << "123456789012";
-    QTest::newRow("itm, query, fragment") << "https://www.ebay.de/itm/123456789012?_trksid=p2&var=0#rwid" << "123456789012";
-    QTest::newRow("9 digits") << "https://www.ebay.com/itm/123456789" << "123456789";
-    QTest::newRow("19 digits") << "https://www.ebay.com/itm/1234567890123456789" << "1234567890123456789";
-    QTest::newRow("8 digits too few") << "https://www.ebay.com/itm/12345678" << "-";
-    QTest::newRow("20 digits too many") << "https://www.ebay.com/itm/12345678901234567890" << "-";
-    QTest::newRow("digits with a letter") << "https://www.ebay.com/itm/12345678901x" << "-";
-    QTest::newRow("itm only in the query") << "https://www.ebay.com/sch?x=/itm/123456789012" << "-";
-    QTest::newRow("itm as the host") << "http://itm/123456789012" << "-";
-    QTest::newRow("product page") << "https://www.ebay.com/p/123456789012" << "-";
-}
-
-// Snipe is on exactly when there is an item number. Button and menu item for (auction tab, menu
-// item on now): the auction tab turns the menu item on, the Talvex tab leaves it as it is.
-void TestSnipe::itemNumber()
-{
-    QFETCH(QString, address);
-    QFETCH(QString, item);
-    QCOMPARE(itemNumberFromAddress(address).value_or(QStringLiteral("-")), item);
-    QStringList states;
-    for (auto [auctionTab, menuItemOn] : {std::pair{true, false}, {false, false}, {false, true}}) {
-        const SnipeCommandState state = snipeCommandState(address, auctionTab, menuItemOn);
-        states.append(QString(state.button ? "B" : "-") + (state.menuItem ? "M" : "-"));
-    }
-    QCOMPARE(states.join(' '), item == "-" ? "-- -- --" : "BM B- BM");
-}
-
-// Sign-up without an account; with one, the login post when a user is stored, else the login page.
-void TestSnipe::startupNavigation()
-{
-    QStringList seen;
-    for (auto [hasAccount, user] : {std::pair{false, "bob"}, {true, ""}, {true, "bob"}}) {
-        const StartupLogin::Navigation next = StartupLogin::chooseNavigation(hasAccount, user, "p&w d", "service.test");
-        seen.append((next.kind == StartupLogin::Navigation::LoginPost ? "POST " : "GET ") + next.address + ' '
-                    + QString::fromLatin1(next.postData) + ' ' + next.headerLine);
-    }
-    const QString at = QStringLiteral("http://service.test/secure/");
-    QCOMPARE(seen, (QStringList{"GET " + at + "signup.cfm  ", "GET " + at + "login.cfm  ", "POST " + at + "login.cfm "
-                                "username=bob&temp_password=p%26w+d Content-Type: application/x-www-form-urlencoded"}));
-}
-
-void TestSnipe::loginBody_data()
-{
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("& = + % add no field") << "bob" << "pa&admin=1+1%" << QByteArray("username=bob&temp_password=pa%26admin%3D1%2B1%25");
-    QTest::newRow("blanks are plus; 0-9 *-._ kept") << "jo smith" << " 9*b-c.d_e " << QByteArray("username=jo+smith&temp_password=+9*b-c.d_e+");
-    QTest::newRow("UTF-8, line break") << "Jürgen" << "€\r\n" << QByteArray("username=J%C3%BCrgen&temp_password=%E2%82%AC%0D%0A");
-    QTest::newRow("empty password") << "jsmith" << "" << QByteArray("username=jsmith&temp_password=");
-}
-
-// Also what a form parser on the service's side makes of it: exactly the two fields, as typed.
-void TestSnipe::loginBody()
-{
-    QFETCH(QString, user);
-    QFETCH(QString, password);
-    QFETCH(QByteArray, body);
-    QCOMPARE(TalvexService::loginBody(user, password), body);
-    const QUrlQuery fields(QString::fromLatin1(QByteArray(body).replace('+', "%20")));
-    QCOMPARE(fields.queryItems(QUrl::FullyDecoded),
-             (QList<std::pair<QString, QString>>{{"username", user}, {"temp_password", password}}));
-}
-
-// The login waits for the please-wait page, rewritten whole, while other events run; a page that
-// cannot be written, a stopped load, a pane that is gone or one that never starts loading does
-// not hold it up for ever.
-void TestSnipe::startupLoginWaits()
-{
-    const QString dir = TestEnvironment::programDir();
-    writeBytes(dir + "/PleaseWait.html", "an earlier, longer page that must not survive in part\r\n");
-    FakeBrowserPane pane, other;
-    qsizetype sentBeforeLoaded = -1;
-    QTimer::singleShot(30, &other, [&] { other.finishLoad("http://www.ebay.com/"); });
-    QTimer::singleShot(80, &pane, [&] {
-        sentBeforeLoaded = pane.requests.size();
-        pane.finishLoad(dir + "/PleaseWait.html");
-    });
-    StartupLogin::run(pane, dir, true, "bob", "pw", "svc.test");
-    QCOMPARE(readBytes(dir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
-    QVERIFY(other.url == "http://www.ebay.com/" && sentBeforeLoaded == 1 && pane.requests.size() == 2);
-
-    writeBytes(dir + "/file", "");
-    FakeBrowserPane unwritable; // would stay busy for ever if it were sent anywhere and waited for
-    StartupLogin::run(unwritable, dir + "/file", true, "bob", "pw", "svc.test");
-    QCOMPARE(unwritable.requests.size(), 1);
-
-    FakeBrowserPane stopped; // Stop ends a load without any event
-    QTimer::singleShot(50, &stopped, [&] { stopped.Stop(); });
-    StartupLogin::run(stopped, dir, false, "", "", "svc.test");
-    QCOMPARE(stopped.requests.size(), 2);
-
-    auto *gone = new FakeBrowserPane; // gets nothing more: returning at all is the point
-    QTimer::singleShot(30, qApp, [gone] { delete gone; });
-    StartupLogin::run(*gone, dir, true, "bob", "pw", "svc.test");
-
-    // A pane that never shows a sign of loading is given up on; one that loads long is waited for.
-    for (bool loads : {false, true}) {
-        FakeBrowserPane waited;
-        StartupLogin::PaneLoadWait wait(waited, 150);
-        QTimer::singleShot(300, &waited, [&] { waited.finishLoad("/x/PleaseWait.html"); });
-        waited.Navigate("/x/PleaseWait.html");
-        waited.busy = loads;
-        wait.exec();
-        QVERIFY(wait.gaveUpWithoutStart() != loads && !waited.Busy());
-    }
-}
-
-void TestSnipe::failedPasswordSaveIsTold()
-{
-    const QString blocked = TestEnvironment::programDir() + "/file"; // cannot hold the settings folder
-    writeBytes(blocked, "");
-    SettingsStore store(blocked);
-    FPassword w(store);
-    w.SetCredentials("bob", "pw");
-    QString told;
-    answerNextMessageBox(QMessageBox::Ok, &told);
-    w.show();
-    QTest::mouseClick(w.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
-    QVERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
-    QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
-}
-
-// Which moves after a hover bring the link's resting look back, and where it leads.
-void TestSnipe::welcomeLink()
-{
-    SettingsStore settings(TestEnvironment::programDir());
-    RecordingShell shell;
-    FStart welcome(&settings, &shell, "http://maker.test");
-    welcome.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&welcome));
-    auto *link = welcome.findChild<LinkLabel *>("lblMardell");
-    QStringList looks;
-    for (const char *then : {"cmdYes", "FStart", "fraBody", "lblFrom", "lblBidbench", "lblMardell"}) {
-        mouse(link, QEvent::MouseMove);
-        const bool hovered = link->isUnderlined() && link->textColor() == LinkLabel::hoverColor();
-        mouse(welcome.objectName() == then ? &welcome : welcome.findChild<QWidget *>(then),
-              QByteArray(then) == "lblMardell" ? QEvent::MouseButtonRelease : QEvent::MouseMove);
-        const bool rests = !link->isUnderlined() && link->textColor() == LinkLabel::restColor();
-        looks.append(QString(then) + (hovered && rests ? ":rest" : hovered ? ":hover" : ":?"));
-    }
-    QCOMPARE(looks.join(' '), "cmdYes:hover FStart:rest fraBody:rest lblFrom:rest lblBidbench:rest lblMardell:rest");
-    QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(shell.opened, QStringList{"http://maker.test"});
-    QVERIFY(welcome.isVisible()); // the link does not answer the question
-}
-
-void TestSnipe::floatingToolbar()
-{
-    FToolbar toolbar;
-    QLineEdit *box = toolbar.itemBox();
-    QStringList seen;
-    const auto edit = [&](const std::function<void()> &change) {
-        change();
-        seen.append(box->text() + (toolbar.snipeAction()->isEnabled() ? ":on" : ":off"));
-    };
-    for (const char *keys : {"", "0042", "a", "\b", " "}) // "\b": Backspace
-        edit([&] { QTest::keyClicks(box, keys); });
-    edit([&] { box->setText("\u0661\u0662"); }); // digits, but not 0 to 9
-    // Dropped in the middle of the old text, where an ordinary box would insert it; as text
-    // or as a link only, the whole address replaces it, undoably, and the source keeps it.
-    for (bool asUrl : {false, true}) {
-        edit([&] {
-            box->setText("123");
-            QMimeData data;
-            asUrl ? data.setUrls({QUrl("http://x/v?item=3041234567")}) : data.setText("http://x/v?item=3041234567");
-            QDragEnterEvent enter(box->rect().center(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-            QVERIFY(QApplication::sendEvent(box, &enter) && enter.isAccepted());
-            QDropEvent drop(QPointF(box->rect().center()), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(box, &drop);
-            QCOMPARE(drop.dropAction(), Qt::CopyAction);
-        });
-        edit([&] { box->undo(); });
-    }
-    QCOMPARE(seen, (QStringList{":off", "0042:on", "0042a:off", "0042:on", "0042 :off", "\u0661\u0662:off",
-                                "http://x/v?item=3041234567:off", "123:on", "http://x/v?item=3041234567:off", "123:on"}));
-
-    // Topmost, the focus goes into the box, and neither Esc nor Enter ends it.
-    QVERIFY(toolbar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    toolbar.show();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(box));
-    QTest::keyClick(box, Qt::Key_Escape);
-    QTest::keyClick(box, Qt::Key_Return);
-    QVERIFY(toolbar.isVisible() && toolbar.ItemNumber().isEmpty());
-}
-
-// Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load. Then: an
-// idle indicator does not repaint its picture.
-void TestSnipe::busyIndicator()
-{
-    const StarFrames frames;
-    for (auto [ticks, shown] : {std::pair{"R L L L L L L L L L", "L8 L1 L2 L3 L4 L5 L6 L7 L1 L2"}, // wraps after seven
-                                {"S S S S S S S S s l l L", "S1 S2 S3 S4 S5 S6 S7 S1 S8 L8 L8 L5"}}) { // the counter runs on while idle
-        QLabel picSnipe;
-        BusyIndicator indicator(picSnipe, frames);
-        QStringList seen;
-        for (const QString &t : QString(ticks).split(' ')) {
-            if (t == QLatin1String("R"))
-                indicator.showResting();
-            else
-                indicator.tick(t.at(0).isUpper(), t.at(0).toUpper() == 'L');
-            seen.append(shownFrame(picSnipe, frames));
-        }
-        QCOMPARE(seen.join(' '), shown);
-    }
-
-    struct CountingLabel : QLabel
+    void itemNumber_data()
     {
-        int paints = 0;
-        void paintEvent(QPaintEvent *event) override { ++paints, QLabel::paintEvent(event); }
-    } picSnipe;
-    BusyIndicator indicator(picSnipe, frames);
-    picSnipe.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&picSnipe));
-    indicator.tick(false, true);
-    QCoreApplication::processEvents();
-    picSnipe.paints = 0;
-    for (int tick = 0; tick < 10; ++tick, QCoreApplication::processEvents())
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("item"); // "-": none, Snipe stays off
+        // With the key: everything behind its first occurrence, uncut.
+        QTest::newRow("ampersand and more") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=1234567890&category=12"
+                                            << "1234567890&category=12";
+        QTest::newRow("upper-case key only") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&ITEM=1234567890" << "-";
+        QTest::newRow("key at the very end") << "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=" << "";
+        QTest::newRow("key twice: the first counts") << "http://x.example/v?item=111&olditem=222" << "111&olditem=222";
+        QTest::newRow("key wins over an item path") << "https://www.ebay.com/itm/123456789012?item=9" << "9";
+        QTest::newRow("no key") << "http://www.ebay.com/" << "-";
+        // Outer blanks limit the length taken to the address's length without them.
+        QTest::newRow("outer blanks cut the rest") << "item=1          " << "1     ";
+        // Today's item pages.
+        QTest::newRow("itm, title, query") << "https://www.ebay.co.uk/itm/Some-Title/123456789012?hash=item1c9a"
+                                           << "123456789012";
+        QTest::newRow("itm, query, fragment") << "https://www.ebay.de/itm/123456789012?_trksid=p2&var=0#rwid" << "123456789012";
+        QTest::newRow("9 digits") << "https://www.ebay.com/itm/123456789" << "123456789";
+        QTest::newRow("19 digits") << "https://www.ebay.com/itm/1234567890123456789" << "1234567890123456789";
+        QTest::newRow("8 digits too few") << "https://www.ebay.com/itm/12345678" << "-";
+        QTest::newRow("20 digits too many") << "https://www.ebay.com/itm/12345678901234567890" << "-";
+        QTest::newRow("digits with a letter") << "https://www.ebay.com/itm/12345678901x" << "-";
+        QTest::newRow("itm only in the query") << "https://www.ebay.com/sch?x=/itm/123456789012" << "-";
+        QTest::newRow("itm as the host") << "http://itm/123456789012" << "-";
+        QTest::newRow("product page") << "https://www.ebay.com/p/123456789012" << "-";
+    }
+
+    // Snipe is on exactly when there is an item number. Button and menu item for (auction tab, menu
+    // item on now): the auction tab turns the menu item on, the Talvex tab leaves it as it is.
+    void itemNumber()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, item);
+        QCOMPARE(itemNumberFromAddress(address).value_or(QStringLiteral("-")), item);
+        QStringList states;
+        for (auto [auctionTab, menuItemOn] : {std::pair{true, false}, {false, false}, {false, true}}) {
+            const SnipeCommandState state = snipeCommandState(address, auctionTab, menuItemOn);
+            states.append(QString(state.button ? "B" : "-") + (state.menuItem ? "M" : "-"));
+        }
+        QCOMPARE(states.join(' '), item == "-" ? "-- -- --" : "BM B- BM");
+    }
+
+    void loginBody_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("& = + % add no field") << "bob" << "pa&admin=1+1%" << QByteArray("username=bob&temp_password=pa%26admin%3D1%2B1%25");
+        QTest::newRow("blanks are plus; 0-9 *-._ kept") << "jo smith" << " 9*b-c.d_e " << QByteArray("username=jo+smith&temp_password=+9*b-c.d_e+");
+        QTest::newRow("UTF-8, line break") << "Jürgen" << "€\r\n" << QByteArray("username=J%C3%BCrgen&temp_password=%E2%82%AC%0D%0A");
+        QTest::newRow("empty password") << "jsmith" << "" << QByteArray("username=jsmith&temp_password=");
+    }
+
+    // Also what a form parser on the service's side makes of it: exactly the two fields, as typed.
+    void loginBody()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QByteArray, body);
+        QCOMPARE(TalvexService::loginBody(user, password), body);
+        const QUrlQuery fields(QString::fromLatin1(QByteArray(body).replace('+', "%20")));
+        QCOMPARE(fields.queryItems(QUrl::FullyDecoded),
+                 (QList<std::pair<QString, QString>>{{"username", user}, {"temp_password", password}}));
+    }
+
+    // Sign-up without an account; with one, the login post when a user is stored, else the login page.
+    void startupNavigation()
+    {
+        QStringList seen;
+        for (auto [hasAccount, user] : {std::pair{false, "bob"}, {true, ""}, {true, "bob"}}) {
+            const StartupLogin::Navigation next = StartupLogin::chooseNavigation(hasAccount, user, "p&w d", "service.test");
+            seen.append((next.kind == StartupLogin::Navigation::LoginPost ? "POST " : "GET ") + next.address + ' '
+                        + QString::fromLatin1(next.postData) + ' ' + next.headerLine);
+        }
+        const QString at = QStringLiteral("http://service.test/secure/");
+        QCOMPARE(seen, (QStringList{"GET " + at + "signup.cfm  ", "GET " + at + "login.cfm  ", "POST " + at + "login.cfm "
+                                    "username=bob&temp_password=p%26w+d Content-Type: application/x-www-form-urlencoded"}));
+    }
+
+    // The login waits for the please-wait page, rewritten whole, while other events run; a page that
+    // cannot be written, a stopped load, a pane that is gone or one that never starts loading does
+    // not hold it up for ever.
+    void startupLoginWaits()
+    {
+        const QString dir = TestEnvironment::programDir();
+        writeBytes(dir + "/PleaseWait.html", "an earlier, longer page that must not survive in part\r\n");
+        FakeBrowserPane pane, other;
+        qsizetype sentBeforeLoaded = -1;
+        QTimer::singleShot(30, &other, [&] { other.finishLoad("http://www.ebay.com/"); });
+        QTimer::singleShot(80, &pane, [&] {
+            sentBeforeLoaded = pane.requests.size();
+            pane.finishLoad(dir + "/PleaseWait.html");
+        });
+        StartupLogin::run(pane, dir, true, "bob", "pw", "svc.test");
+        QCOMPARE(readBytes(dir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
+        QVERIFY(other.url == "http://www.ebay.com/" && sentBeforeLoaded == 1 && pane.requests.size() == 2);
+
+        writeBytes(dir + "/file", "");
+        FakeBrowserPane unwritable; // would stay busy for ever if it were sent anywhere and waited for
+        StartupLogin::run(unwritable, dir + "/file", true, "bob", "pw", "svc.test");
+        QCOMPARE(unwritable.requests.size(), 1);
+
+        FakeBrowserPane stopped; // Stop ends a load without any event
+        QTimer::singleShot(50, &stopped, [&] { stopped.Stop(); });
+        StartupLogin::run(stopped, dir, false, "", "", "svc.test");
+        QCOMPARE(stopped.requests.size(), 2);
+
+        auto *gone = new FakeBrowserPane; // gets nothing more: returning at all is the point
+        QTimer::singleShot(30, qApp, [gone] { delete gone; });
+        StartupLogin::run(*gone, dir, true, "bob", "pw", "svc.test");
+
+        // A pane that never shows a sign of loading is given up on; one that loads long is waited for.
+        for (bool loads : {false, true}) {
+            FakeBrowserPane waited;
+            StartupLogin::PaneLoadWait wait(waited, 150);
+            QTimer::singleShot(300, &waited, [&] { waited.finishLoad("/x/PleaseWait.html"); });
+            waited.Navigate("/x/PleaseWait.html");
+            waited.busy = loads;
+            wait.exec();
+            QVERIFY(wait.gaveUpWithoutStart() != loads && !waited.Busy());
+        }
+    }
+
+    void failedPasswordSaveIsTold()
+    {
+        const QString blocked = TestEnvironment::programDir() + "/file"; // cannot hold the settings folder
+        writeBytes(blocked, "");
+        SettingsStore store(blocked);
+        FPassword w(store);
+        w.SetCredentials("bob", "pw");
+        QString told;
+        answerNextMessageBox(QMessageBox::Ok, &told);
+        w.show();
+        QTest::mouseClick(w.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
+        QVERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
+        QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
+    }
+
+    // Which moves after a hover bring the link's resting look back, and where it leads.
+    void welcomeLink()
+    {
+        SettingsStore settings(TestEnvironment::programDir());
+        RecordingShell shell;
+        FStart welcome(&settings, &shell, "http://maker.test");
+        welcome.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&welcome));
+        auto *link = welcome.findChild<LinkLabel *>("lblMardell");
+        QStringList looks;
+        for (const char *then : {"cmdYes", "FStart", "fraBody", "lblFrom", "lblBidbench", "lblMardell"}) {
+            mouse(link, QEvent::MouseMove);
+            const bool hovered = link->isUnderlined() && link->textColor() == LinkLabel::hoverColor();
+            mouse(welcome.objectName() == then ? &welcome : welcome.findChild<QWidget *>(then),
+                  QByteArray(then) == "lblMardell" ? QEvent::MouseButtonRelease : QEvent::MouseMove);
+            const bool rests = !link->isUnderlined() && link->textColor() == LinkLabel::restColor();
+            looks.append(QString(then) + (hovered && rests ? ":rest" : hovered ? ":hover" : ":?"));
+        }
+        QCOMPARE(looks.join(' '), "cmdYes:hover FStart:rest fraBody:rest lblFrom:rest lblBidbench:rest lblMardell:rest");
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(shell.opened, QStringList{"http://maker.test"});
+        QVERIFY(welcome.isVisible()); // the link does not answer the question
+    }
+
+    void floatingToolbar()
+    {
+        FToolbar toolbar;
+        QLineEdit *box = toolbar.itemBox();
+        QStringList seen;
+        const auto edit = [&](const std::function<void()> &change) {
+            change();
+            seen.append(box->text() + (toolbar.snipeAction()->isEnabled() ? ":on" : ":off"));
+        };
+        for (const char *keys : {"", "0042", "a", "\b", " "}) // "\b": Backspace
+            edit([&] { QTest::keyClicks(box, keys); });
+        edit([&] { box->setText("\u0661\u0662"); }); // digits, but not 0 to 9
+        // Dropped in the middle of the old text, where an ordinary box would insert it; as text
+        // or as a link only, the whole address replaces it, undoably, and the source keeps it.
+        for (bool asUrl : {false, true}) {
+            edit([&] {
+                box->setText("123");
+                QMimeData data;
+                asUrl ? data.setUrls({QUrl("http://x/v?item=3041234567")}) : data.setText("http://x/v?item=3041234567");
+                QDragEnterEvent enter(box->rect().center(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+                QVERIFY(QApplication::sendEvent(box, &enter) && enter.isAccepted());
+                QDropEvent drop(QPointF(box->rect().center()), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(box, &drop);
+                QCOMPARE(drop.dropAction(), Qt::CopyAction);
+            });
+            edit([&] { box->undo(); });
+        }
+        QCOMPARE(seen, (QStringList{":off", "0042:on", "0042a:off", "0042:on", "0042 :off", "\u0661\u0662:off",
+                                    "http://x/v?item=3041234567:off", "123:on", "http://x/v?item=3041234567:off", "123:on"}));
+
+        // Topmost, the focus goes into the box, and neither Esc nor Enter ends it.
+        QVERIFY(toolbar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        toolbar.show();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(box));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(toolbar.isVisible() && toolbar.ItemNumber().isEmpty());
+    }
+
+    // Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load. Then: an
+    // idle indicator does not repaint its picture.
+    void busyIndicator()
+    {
+        const StarFrames frames;
+        for (auto [ticks, shown] : {std::pair{"R L L L L L L L L L", "L8 L1 L2 L3 L4 L5 L6 L7 L1 L2"}, // wraps after seven
+                                    {"S S S S S S S S s l l L", "S1 S2 S3 S4 S5 S6 S7 S1 S8 L8 L8 L5"}}) { // the counter runs on while idle
+            QLabel picSnipe;
+            BusyIndicator indicator(picSnipe, frames);
+            QStringList seen;
+            for (const QString &t : QString(ticks).split(' ')) {
+                if (t == QLatin1String("R"))
+                    indicator.showResting();
+                else
+                    indicator.tick(t.at(0).isUpper(), t.at(0).toUpper() == 'L');
+                seen.append(shownFrame(picSnipe, frames));
+            }
+            QCOMPARE(seen.join(' '), shown);
+        }
+
+        struct CountingLabel : QLabel
+        {
+            int paints = 0;
+            void paintEvent(QPaintEvent *event) override { ++paints, QLabel::paintEvent(event); }
+        } picSnipe;
+        BusyIndicator indicator(picSnipe, frames);
+        picSnipe.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picSnipe));
         indicator.tick(false, true);
-    QCOMPARE(picSnipe.paints, 0);
-    indicator.tick(true, true);
-    QTRY_VERIFY(picSnipe.paints > 0);
-}
+        QCoreApplication::processEvents();
+        picSnipe.paints = 0;
+        for (int tick = 0; tick < 10; ++tick, QCoreApplication::processEvents())
+            indicator.tick(false, true);
+        QCOMPARE(picSnipe.paints, 0);
+        indicator.tick(true, true);
+        QTRY_VERIFY(picSnipe.paints > 0);
+    }
+};
 
 BIDBENCH_TEST_MAIN(TestSnipe)
 #include "tst_snipe.moc"

@@ -15,13 +15,6 @@
 #include "TestMain.h"
 #include "TitleBarClose.h"
 
-#include <QFile>
-#include <QMap>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-
 namespace {
 QList<FError *> errorWindows()
 {
@@ -62,216 +55,206 @@ class TestSupport : public QObject
     Q_OBJECT
 
 private slots:
-    void readingTheAnswer_data();
-    void readingTheAnswer();
-    void updateAddressMustBeWebAddress();
-    void answerAndUserAction_data();
-    void answerAndUserAction();
-    void errorWindowsStandAlone();
-    void aboutBox();
-    void sysInfoStartsFirstToolOnPath_data();
-    void sysInfoStartsFirstToolOnPath();
+    void readingTheAnswer_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("read"); // new version | update address ("kept": none given) | message | error
+        const QString invalid = QStringLiteral("|5 Invalid procedure call or argument");
+        QTest::newRow("no status") << "<html><newversion>1</newversion><message>hi</message></html>" << "0|kept||";
+        // "<message>" and "</message>" take 19 characters of the status text.
+        QTest::newRow("status of 20 characters") << "<status><message>a</message></status>" << "0|kept||";
+        QTest::newRow("status of 21 characters") << "<status><message>ab</message></status>" << "0|kept|ab|";
+        QTest::newRow("any order, other tags")
+            << "<status><message>m</message><updateurl>http://x/s</updateurl><o>x</o><newversion>1</newversion></status>"
+            << "1|http://x/s|m|";
+        QTest::newRow("\"true\" is not new") << "<status><newversion>true</newversion><message>Hi</message></status>" << "0|kept|Hi|";
+        QTest::newRow("\" 1\" is not new") << "<status><newversion> 1</newversion><message>Hi</message></status>" << "0|kept|Hi|";
+        QTest::newRow("outside the status") << "<newversion>1</newversion><status><x>long enough text</x></status>" << "0|kept||";
+        QTest::newRow("untrimmed, undecoded") << "<status><newversion>1</newversion><message> a &amp; b\r\nc </message></status>"
+                                              << "1|kept| a &amp; b\r\nc |";
+        QTest::newRow("status not closed") << "<status><newversion>1</newversion>" << "0|kept|" + invalid;
+        QTest::newRow("message not closed") << "<status><newversion>1</newversion><message>Hi</status>" << "1|kept|" + invalid;
+        QTest::newRow("closed before it opens") << "<status></message><newversion>1</newversion><message>hi</message></status>"
+                                                << "1|kept|" + invalid;
+    }
+
+    void readingTheAnswer()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, read);
+        CStartStatus::VersionAnswer into;
+        into.sUpdateURL = QStringLiteral("kept");
+        const std::optional<RaisedError> error = CStartStatus::ReadTaggedAnswer(answer, into);
+        const QString raised = error ? QString::number(error->number()) + ' ' + error->description() : QString();
+        QCOMPARE(QStringList({QString::number(into.bIsNewVersion), into.sUpdateURL, into.sMessage, raised}).join('|'), read);
+    }
+
+    void updateAddressMustBeWebAddress()
+    {
+        // Plain http and file addresses: see the update rows.
+        QVERIFY(FWebBrowse::isWebAddress(QStringLiteral("\r\n https://x/s.exe ")));
+        for (const char *other : {"/usr/bin/xterm", "ftp://x/setup.exe", "http:///setup.exe"})
+            QVERIFY2(!FWebBrowse::isWebAddress(QString::fromUtf8(other)), other);
+    }
+
+    void answerAndUserAction_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("httpStatus");
+        QTest::addColumn<QString>("action"); // on the update offer
+        QTest::addColumn<QStringList>("seen"); // each entry found in what was seen at its place
+        QTest::addColumn<QString>("after"); // shut down? end requests, DoneChecking signals
+
+        const auto offer = [](const QByteArray &url, const QByteArray &message = "Version 3.0\r\nNew: all.") -> QByteArray {
+            return "<status><newversion>1</newversion><updateurl>" + url + "</updateurl><message>" + message + "</message></status>";
+        };
+        const QStringList offered{"FUpdateVersion:New Version Available.", "[Version 3.0\nNew: all.]"};
+        const QStringList download = offered + QStringList{"QMessageBox:Download update",
+            "A setup file will now be retrieved from the internet.\r\nPlease choose 'Open' when you are prompted."};
+        QTest::newRow("404 is not read") << QByteArray("<status><newversion>1</newversion><message>x</status>") << 404 << ""
+                                         << QStringList() << "0 0 0";
+        QTest::newRow("message alone, as text")
+            << QByteArray("<status><newversion>true</newversion><message>Hello <b>you</b></message></status>") << 200 << ""
+            << QStringList{"QMessageBox:Mardell Message", "Hello <b>you</b>"} << "0 0 1";
+        QTest::newRow("Update Later") << offer("http://x/setup.exe") << 200 << "later" << offered << "0 0 1";
+        QTest::newRow("close box, empty message") << offer("http://x/setup.exe", "") << 200 << "close"
+                                                  << QStringList{offered.first(), "[]"} << "0 0 1";
+        QTest::newRow("Update Now") << offer("\r\n http://x/setup 3.0.exe\r\n") << 200 << "update"
+                                    << download + QStringList{"open:http://x/setup 3.0.exe"} << "1 1 0";
+        // Refused: the user is told which address, and the program goes on.
+        QTest::newRow("file address refused") << offer("file:///usr/bin/xterm") << 200 << "update"
+                                              << offered + QStringList{"QMessageBox:Download update", "file:///usr/bin/xterm"}
+                                              << "0 0 1";
+        QTest::newRow("over 1 MiB is a failed check") << offer("http://x/setup.exe") + QByteArray(1 << 20, ' ') << 200
+                                                      << "" << QStringList() << "0 0 0";
+        QTest::newRow("unreadable answer reported")
+            << QByteArray("<html><status><newversion>1</newversion><message>no end") << 200 << ""
+            << QStringList{"FError:", "oStartStatus.OnVersionCheckAsynchResponse\n"
+                                      "oStartStatus.CheckVersionPage 5 Invalid procedure call or argument"} << "0 0 0";
+    }
+
+    void answerAndUserAction()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(int, httpStatus);
+        QFETCH(QString, action);
+        QFETCH(QStringList, seen);
+        QFETCH(QString, after);
+
+        LoopbackServer server;
+        server.setHandler([&](const LoopbackServer::Request &) { return LoopbackServer::Reply{httpStatus, answer}; });
+        Seen user;
+        CError errors(QStringLiteral("support@maker.test"), user);
+        Destinations d = testDestinations();
+        d.makerWebHost = server.hostPort();
+        CStartStatus status(errors, user, d);
+        status.Initialize(10, 1.2f);
+        int endRequests = 0;
+        status.setEndProgram([&] { ++endRequests; });
+        QSignalSpy done(&status, &CStartStatus::DoneChecking);
+        answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
+            QTest::keyClick(offer, Qt::Key_Escape); // no cancel button: Esc declines nothing
+            user.shown.append('[' + control<QPlainTextEdit>(offer, "txtMessage")->toPlainText() + ']');
+            if (action == QLatin1String("close"))
+                offer->close();
+            else
+                control(offer, action == QLatin1String("update") ? "cmdUpdate" : "cmdDoNotUpgrade")->click();
+        });
+
+        QVERIFY(!status.CheckVersion());
+        // Connected after the handler of the same response, so it sees the response once the result was shown.
+        QVERIFY(QSignalSpy(status.connection(), &MdWebCon::AsynchResponse).wait(10000));
+        for (FError *error : errorWindows()) {
+            user.shown.append(control<QPlainTextEdit>(error, "txtError")->toPlainText());
+            error->close();
+        }
+
+        QCOMPARE(server.pagePaths(), QStringList{"/version/versioncheck.asp?app=Talvex%20Bidbench&version=2.0.1&appclass=10&language="});
+        QCOMPARE(user.shown.size(), seen.size());
+        for (qsizetype i = 0; i < seen.size(); ++i)
+            QVERIFY2(user.shown.at(i).contains(seen.at(i)), qPrintable(user.shown.join(" | ")));
+        QCOMPARE(QString("%1 %2 %3").arg(status.ShutDown()).arg(endRequests).arg(done.count()), after);
+    }
+
+    void errorWindowsStandAlone()
+    {
+        RecordingShell shell;
+        shell.result = false; // no mail program: the window closes all the same
+        CError errors(QStringLiteral("help@maker.test"), shell);
+        const QString report = QStringLiteral("50% & more?\r\nline two");
+        for (const QString &text : {report, QString(), QStringLiteral("x")})
+            errors.Alert(text);
+        QMap<QString, FError *> byText;
+        for (FError *w : errorWindows()) {
+            QVERIFY(w->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint) && !w->isModal() && !w->parentWidget());
+            // Whatever font stands in for Tahoma, the label is not cut off.
+            auto *label = control<QLabel>(w, "lblError");
+            QVERIFY(label->height() >= label->heightForWidth(label->width()));
+            byText.insert(control<QPlainTextEdit>(w, "txtError")->toPlainText(), w);
+        }
+        QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x"}));
+
+        control(byText.value(""), "cmdContinue")->click();
+        QVERIFY(closeFromTitleBar(byText.value("x")));
+        control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
+        QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=" + report});
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(errorWindows().isEmpty());
+    }
+
+    void aboutBox()
+    {
+        RecordingShell shell;
+        const HelpLinks links(testDestinations(), shell, QString());
+        FAbout about(links);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(control<QLabel>(&about, "lblVersion")->text(), "Version 2.0.1");
+        auto *link = control<LinkLabel>(&about, "lblMardell");
+        QTest::mouseClick(link, Qt::LeftButton);
+        QTest::mousePress(link, Qt::LeftButton); // a press that ends outside the link is no click
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
+        QCOMPARE(shell.opened, QStringList{"http://talvex.test"});
+
+        control(&about, "cmdOK")->click();
+        QVERIFY(about.isHidden() && shell.started.isEmpty());
+    }
+
+    void sysInfoStartsFirstToolOnPath_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("first of several") << QStringList{"kinfocenter", "hardinfo"} << true << "hardinfo";
+        QTest::newRow("none") << QStringList() << true << "";
+        QTest::newRow("found but will not start") << QStringList{"hardinfo"} << false << "hardinfo";
+    }
+
+    void sysInfoStartsFirstToolOnPath()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(bool, starts);
+        QFETCH(QString, started);
+        const QString bin = TestEnvironment::programDir() + '/';
+        for (const QString &tool : installed) {
+            writeBytes(bin + tool, "#!/bin/sh\n");
+            QFile::setPermissions(bin + tool, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        writeBytes(bin + "cpu-x", ""); // not executable: does not count
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin));
+        RecordingShell shell;
+        shell.result = starts;
+        QString text, title;
+        const bool told = started.isEmpty() || !starts;
+        if (told)
+            answerNextMessageBox(QMessageBox::Ok, &text, &title);
+        StartSysInfo(shell, nullptr);
+        qputenv("PATH", oldPath);
+        QCOMPARE(shell.started, (started.isEmpty() ? decltype(shell.started)() : decltype(shell.started){{bin + started, {}}}));
+        QCOMPARE(title + ": " + text, told ? "Talvex Bidbench: System Information Is Unavailable At This Time" : ": ");
+    }
 };
-
-void TestSupport::readingTheAnswer_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("read"); // new version | update address ("kept": none given) | message | error
-    const QString invalid = QStringLiteral("|5 Invalid procedure call or argument");
-    QTest::newRow("no status") << "<html><newversion>1</newversion><message>hi</message></html>" << "0|kept||";
-    // "<message>" and "</message>" take 19 characters of the status text.
-    QTest::newRow("status of 20 characters") << "<status><message>a</message></status>" << "0|kept||";
-    QTest::newRow("status of 21 characters") << "<status><message>ab</message></status>" << "0|kept|ab|";
-    QTest::newRow("any order, other tags")
-        << "<status><message>m</message><updateurl>http://x/s</updateurl><o>x</o><newversion>1</newversion></status>"
-        << "1|http://x/s|m|";
-    QTest::newRow("\"true\" is not new") << "<status><newversion>true</newversion><message>Hi</message></status>" << "0|kept|Hi|";
-    QTest::newRow("\" 1\" is not new") << "<status><newversion> 1</newversion><message>Hi</message></status>" << "0|kept|Hi|";
-    QTest::newRow("outside the status") << "<newversion>1</newversion><status><x>long enough text</x></status>" << "0|kept||";
-    QTest::newRow("untrimmed, undecoded") << "<status><newversion>1</newversion><message> a &amp; b\r\nc </message></status>"
-                                          << "1|kept| a &amp; b\r\nc |";
-    QTest::newRow("status not closed") << "<status><newversion>1</newversion>" << "0|kept|" + invalid;
-    QTest::newRow("message not closed") << "<status><newversion>1</newversion><message>Hi</status>" << "1|kept|" + invalid;
-    QTest::newRow("closed before it opens") << "<status></message><newversion>1</newversion><message>hi</message></status>"
-                                            << "1|kept|" + invalid;
-}
-
-void TestSupport::readingTheAnswer()
-{
-    QFETCH(QString, answer);
-    QFETCH(QString, read);
-    CStartStatus::VersionAnswer into;
-    into.sUpdateURL = QStringLiteral("kept");
-    const std::optional<RaisedError> error = CStartStatus::ReadTaggedAnswer(answer, into);
-    const QString raised = error ? QString::number(error->number()) + ' ' + error->description() : QString();
-    QCOMPARE(QStringList({QString::number(into.bIsNewVersion), into.sUpdateURL, into.sMessage, raised}).join('|'), read);
-}
-
-void TestSupport::updateAddressMustBeWebAddress()
-{
-    // Plain http and file addresses: see the update rows.
-    QVERIFY(FWebBrowse::isWebAddress(QStringLiteral("\r\n https://x/s.exe ")));
-    for (const char *other : {"/usr/bin/xterm", "ftp://x/setup.exe", "http:///setup.exe"})
-        QVERIFY2(!FWebBrowse::isWebAddress(QString::fromUtf8(other)), other);
-}
-
-void TestSupport::answerAndUserAction_data()
-{
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<int>("httpStatus");
-    QTest::addColumn<QString>("action"); // on the update offer
-    QTest::addColumn<QStringList>("seen"); // each entry found in what was seen at its place
-    QTest::addColumn<QString>("after"); // shut down? end requests, DoneChecking signals
-
-    const auto offer = [](const QByteArray &url, const QByteArray &message = "Version 3.0\r\nNew: all.") -> QByteArray {
-        return "<status><newversion>1</newversion><updateurl>" + url + "</updateurl><message>" + message + "</message></status>";
-    };
-    const QStringList offered{"FUpdateVersion:New Version Available.", "[Version 3.0\nNew: all.]"};
-    const QStringList download = offered + QStringList{"QMessageBox:Download update",
-        "A setup file will now be retrieved from the internet.\r\nPlease choose 'Open' when you are prompted."};
-    QTest::newRow("404 is not read") << QByteArray("<status><newversion>1</newversion><message>x</status>") << 404 << ""
-                                     << QStringList() << "0 0 0";
-    QTest::newRow("message alone, as text")
-        << QByteArray("<status><newversion>true</newversion><message>Hello <b>you</b></message></status>") << 200 << ""
-        << QStringList{"QMessageBox:Mardell Message", "Hello <b>you</b>"} << "0 0 1";
-    QTest::newRow("Update Later") << offer("http://x/setup.exe") << 200 << "later" << offered << "0 0 1";
-    QTest::newRow("close box, empty message") << offer("http://x/setup.exe", "") << 200 << "close"
-                                              << QStringList{offered.first(), "[]"} << "0 0 1";
-    QTest::newRow("Update Now") << offer("\r\n http://x/setup 3.0.exe\r\n") << 200 << "update"
-                                << download + QStringList{"open:http://x/setup 3.0.exe"} << "1 1 0";
-    // Refused: the user is told which address, and the program goes on.
-    QTest::newRow("file address refused") << offer("file:///usr/bin/xterm") << 200 << "update"
-                                          << offered + QStringList{"QMessageBox:Download update", "file:///usr/bin/xterm"}
-                                          << "0 0 1";
-    QTest::newRow("over 1 MiB is a failed check") << offer("http://x/setup.exe") + QByteArray(1 << 20, ' ') << 200
-                                                  << "" << QStringList() << "0 0 0";
-    QTest::newRow("unreadable answer reported")
-        << QByteArray("<html><status><newversion>1</newversion><message>no end") << 200 << ""
-        << QStringList{"FError:", "oStartStatus.OnVersionCheckAsynchResponse\n"
-                                  "oStartStatus.CheckVersionPage 5 Invalid procedure call or argument"} << "0 0 0";
-}
-
-void TestSupport::answerAndUserAction()
-{
-    QFETCH(QByteArray, answer);
-    QFETCH(int, httpStatus);
-    QFETCH(QString, action);
-    QFETCH(QStringList, seen);
-    QFETCH(QString, after);
-
-    LoopbackServer server;
-    server.setHandler([&](const LoopbackServer::Request &) { return LoopbackServer::Reply{httpStatus, answer}; });
-    Seen user;
-    CError errors(QStringLiteral("support@maker.test"), user);
-    Destinations d = testDestinations();
-    d.makerWebHost = server.hostPort();
-    CStartStatus status(errors, user, d);
-    status.Initialize(10, 1.2f);
-    int endRequests = 0;
-    status.setEndProgram([&] { ++endRequests; });
-    QSignalSpy done(&status, &CStartStatus::DoneChecking);
-    answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
-        QTest::keyClick(offer, Qt::Key_Escape); // no cancel button: Esc declines nothing
-        user.shown.append('[' + control<QPlainTextEdit>(offer, "txtMessage")->toPlainText() + ']');
-        if (action == QLatin1String("close"))
-            offer->close();
-        else
-            control(offer, action == QLatin1String("update") ? "cmdUpdate" : "cmdDoNotUpgrade")->click();
-    });
-
-    QVERIFY(!status.CheckVersion());
-    // Connected after the handler of the same response, so it sees the response once the result was shown.
-    QVERIFY(QSignalSpy(status.connection(), &MdWebCon::AsynchResponse).wait(10000));
-    for (FError *error : errorWindows()) {
-        user.shown.append(control<QPlainTextEdit>(error, "txtError")->toPlainText());
-        error->close();
-    }
-
-    QCOMPARE(server.pagePaths(), QStringList{"/version/versioncheck.asp?app=Talvex%20Bidbench&version=2.0.1&appclass=10&language="});
-    QCOMPARE(user.shown.size(), seen.size());
-    for (qsizetype i = 0; i < seen.size(); ++i)
-        QVERIFY2(user.shown.at(i).contains(seen.at(i)), qPrintable(user.shown.join(" | ")));
-    QCOMPARE(QString("%1 %2 %3").arg(status.ShutDown()).arg(endRequests).arg(done.count()), after);
-}
-
-void TestSupport::errorWindowsStandAlone()
-{
-    RecordingShell shell;
-    shell.result = false; // no mail program: the window closes all the same
-    CError errors(QStringLiteral("help@maker.test"), shell);
-    const QString report = QStringLiteral("50% & more?\r\nline two");
-    for (const QString &text : {report, QString(), QStringLiteral("x")})
-        errors.Alert(text);
-    QMap<QString, FError *> byText;
-    for (FError *w : errorWindows()) {
-        QVERIFY(w->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint) && !w->isModal() && !w->parentWidget());
-        // Whatever font stands in for Tahoma, the label is not cut off.
-        auto *label = control<QLabel>(w, "lblError");
-        QVERIFY(label->height() >= label->heightForWidth(label->width()));
-        byText.insert(control<QPlainTextEdit>(w, "txtError")->toPlainText(), w);
-    }
-    QCOMPARE(byText.keys(), (QStringList{"", "50% & more?\nline two", "x"}));
-
-    control(byText.value(""), "cmdContinue")->click();
-    QVERIFY(closeFromTitleBar(byText.value("x")));
-    control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
-    QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=" + report});
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(errorWindows().isEmpty());
-}
-
-void TestSupport::aboutBox()
-{
-    RecordingShell shell;
-    const HelpLinks links(testDestinations(), shell, QString());
-    FAbout about(links);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QCOMPARE(control<QLabel>(&about, "lblVersion")->text(), "Version 2.0.1");
-    auto *link = control<LinkLabel>(&about, "lblMardell");
-    QTest::mouseClick(link, Qt::LeftButton);
-    QTest::mousePress(link, Qt::LeftButton); // a press that ends outside the link is no click
-    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
-    QCOMPARE(shell.opened, QStringList{"http://talvex.test"});
-
-    control(&about, "cmdOK")->click();
-    QVERIFY(about.isHidden() && shell.started.isEmpty());
-}
-
-void TestSupport::sysInfoStartsFirstToolOnPath_data()
-{
-    QTest::addColumn<QStringList>("installed");
-    QTest::addColumn<bool>("starts");
-    QTest::addColumn<QString>("started");
-    QTest::newRow("first of several") << QStringList{"kinfocenter", "hardinfo"} << true << "hardinfo";
-    QTest::newRow("none") << QStringList() << true << "";
-    QTest::newRow("found but will not start") << QStringList{"hardinfo"} << false << "hardinfo";
-}
-
-void TestSupport::sysInfoStartsFirstToolOnPath()
-{
-    QFETCH(QStringList, installed);
-    QFETCH(bool, starts);
-    QFETCH(QString, started);
-    const QString bin = TestEnvironment::programDir() + '/';
-    for (const QString &tool : installed) {
-        writeBytes(bin + tool, "#!/bin/sh\n");
-        QFile::setPermissions(bin + tool, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    writeBytes(bin + "cpu-x", ""); // not executable: does not count
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin));
-    RecordingShell shell;
-    shell.result = starts;
-    QString text, title;
-    const bool told = started.isEmpty() || !starts;
-    if (told)
-        answerNextMessageBox(QMessageBox::Ok, &text, &title);
-    StartSysInfo(shell, nullptr);
-    qputenv("PATH", oldPath);
-    QCOMPARE(shell.started, (started.isEmpty() ? decltype(shell.started)() : decltype(shell.started){{bin + started, {}}}));
-    QCOMPARE(title + ": " + text, told ? "Talvex Bidbench: System Information Is Unavailable At This Time" : ": ");
-}
 
 BIDBENCH_TEST_MAIN(TestSupport)
 #include "tst_support.moc"

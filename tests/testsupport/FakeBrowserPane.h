@@ -2,8 +2,7 @@
 
 #include "BrowserPane.h"
 
-#include <QList>
-#include <QStringList>
+#include <QtWidgets>
 
 // A scriptable pane: records every call, and a test plays the engine's part by calling
 // finishLoad(), setHistory() and friends, which raise the same events as the real pane.
@@ -12,24 +11,13 @@ class FakeBrowserPane : public BrowserPane
     Q_OBJECT
 
 public:
-    struct Request
-    {
-        QString address;
-        QByteArray postData;
-        QString headerLine;
-        bool isPost = false;
-    };
+    explicit FakeBrowserPane(QWidget *parent = nullptr) : BrowserPane(parent) { setFocusPolicy(Qt::StrongFocus); }
 
-    explicit FakeBrowserPane(QWidget *parent = nullptr);
-
-    static BrowserPaneFactory factory(QList<FakeBrowserPane *> *created = nullptr);
-
-    void Navigate(const QString &address) override;
-    void Navigate(const QString &address, const QByteArray &postData,
-                  const QString &headerLine) override;
+    void Navigate(const QString &address) override { requests.append(address); busy = true; }
+    void Navigate(const QString &address, const QByteArray &, const QString &) override { Navigate(address); }
     void GoBack() override { calls.append(QStringLiteral("GoBack")); }
     void GoForward() override { calls.append(QStringLiteral("GoForward")); }
-    void Stop() override;
+    void Stop() override { calls.append(QStringLiteral("Stop")); busy = false; }
     void Refresh() override { calls.append(QStringLiteral("Refresh")); }
 
     bool Busy() const override { return busy; }
@@ -38,10 +26,10 @@ public:
     bool canGoBack() const override { return back; }
     bool canGoForward() const override { return forward; }
 
-    void print(QPrinter *printer) override;
+    void print(QPrinter *) override { calls.append(QStringLiteral("print")); emit printFinished(true); }
     void findText(const QString &text, bool backward, bool caseSensitive) override;
     void copySelection() override { calls.append(QStringLiteral("copySelection")); }
-    bool hasSelection() const override { return selection; }
+    bool hasSelection() const override { return false; }
 
     // Engine side: the navigation commits (NavigateComplete2) and, unless stayBusy, finishes
     // (DownloadComplete).
@@ -49,16 +37,12 @@ public:
     void setHistory(bool canBack, bool canForward);
     void setStatusText(const QString &text) { emit StatusTextChange(text); }
 
-    PaneKind kind = PaneKind::Auction;
-    QList<Request> requests; // every Navigate, in order
+    QStringList requests;    // every address navigated to, in order
     QStringList calls;       // every other operation, by name
     QString url;
     QString title;
     bool busy = false;
     bool back = false;
     bool forward = false;
-    bool selection = false;
-    bool findResult = true;   // what findText reports
-    int findMatches = 1;      // matches findText reports when findResult is true
     QString lastFind;
 };

@@ -2,9 +2,7 @@
 
 #include <QHostAddress>
 #include <QHttpServerRequest>
-#include <QPointer>
 #include <QTcpSocket>
-#include <QTimer>
 
 QByteArray LoopbackServer::Request::header(const QByteArray &name) const
 {
@@ -40,16 +38,6 @@ LoopbackServer::LoopbackServer(QObject *parent)
     m_port = listen(QHostAddress::LocalHost, 0);
 }
 
-QString LoopbackServer::hostPort() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(m_port);
-}
-
-QString LoopbackServer::url(const QString &path) const
-{
-    return QStringLiteral("http://") + hostPort() + path;
-}
-
 LoopbackServer::Reply LoopbackServer::page(const QString &title, const QByteArray &body)
 {
     Reply reply;
@@ -69,12 +57,7 @@ LoopbackServer::Reply LoopbackServer::redirect(const QString &location)
 bool LoopbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     Request recorded;
-    switch (request.method()) {
-    case QHttpServerRequest::Method::Post: recorded.method = "POST"; break;
-    case QHttpServerRequest::Method::Head: recorded.method = "HEAD"; break;
-    case QHttpServerRequest::Method::Put: recorded.method = "PUT"; break;
-    default: recorded.method = "GET"; break;
-    }
+    recorded.method = request.method() == QHttpServerRequest::Method::Post ? "POST" : "GET";
     recorded.path = request.url().path();
     recorded.query = request.url().query(QUrl::FullyEncoded);
     recorded.headers = request.headers();

@@ -1,12 +1,7 @@
 #pragma once
 
 #include <QAbstractHttpServer>
-#include <QByteArray>
-#include <QList>
-#include <QPair>
-#include <QString>
-#include <QStringList>
-#include <QUrl>
+#include <QtWidgets>
 
 #include <functional>
 
@@ -19,7 +14,7 @@ class LoopbackServer : public QAbstractHttpServer
 public:
     struct Request
     {
-        QByteArray method;  // "GET", "POST", ...
+        QByteArray method;  // "POST", or "GET" for any other
         QString path;       // "/secure/login.cfm"
         QString query;      // the raw query, as sent, without "?"
         QList<QPair<QByteArray, QByteArray>> headers;
@@ -44,8 +39,8 @@ public:
     explicit LoopbackServer(QObject *parent = nullptr);
 
     quint16 port() const { return m_port; }
-    QString hostPort() const;                  // "127.0.0.1:1234"
-    QString url(const QString &path) const;    // "http://127.0.0.1:1234" + path
+    QString hostPort() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    QString url(const QString &path) const { return QStringLiteral("http://") + hostPort() + path; }
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
     QList<Request> requests;

@@ -1,10 +1,7 @@
 #include "ModalAnswer.h"
 
-#include <QPointer>
-
-ShownWindows::ShownWindows(QMessageBox::StandardButton button, bool closeOthers)
+ShownWindows::ShownWindows(QMessageBox::StandardButton button)
     : m_button(button)
-    , m_closeOthers(closeOthers)
 {
     qApp->installEventFilter(this);
 }
@@ -21,18 +18,10 @@ bool ShownWindows::eventFilter(QObject *watched, QEvent *event)
         return false;
     shown.append(QString::fromLatin1(window->metaObject()->className()) + QLatin1Char(':')
                  + window->windowTitle());
-    QPointer<QWidget> guard(window);
     if (auto *box = qobject_cast<QMessageBox *>(window)) {
         titles.append(box->windowTitle());
         texts.append(box->text());
-        QTimer::singleShot(0, box, [box, button = m_button] {
-            if (QAbstractButton *b = box->button(button))
-                b->click();
-            else
-                box->done(button);
-        });
-    } else if (m_closeOthers) {
-        QTimer::singleShot(0, window, &QWidget::close);
+        QTimer::singleShot(0, box, [box, button = m_button] { press(box, button); });
     }
     return false;
 }

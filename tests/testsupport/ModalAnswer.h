@@ -1,12 +1,6 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QStringList>
-#include <QTimer>
-#include <QWidget>
-
+#include <QtWidgets>
 
 // Answers the next modal window of type T (any, by default) from a timer, since a modal exec()
 // blocks the test; waits for it to show, so a modal of another type that is still closing does
@@ -25,6 +19,15 @@ void answerNextModal(Action action, int attemptsLeft = 300)
     });
 }
 
+// A box without that button is ended with it as its answer, as Esc would.
+inline void press(QMessageBox *box, QMessageBox::StandardButton button)
+{
+    if (QAbstractButton *b = box->button(button))
+        b->click();
+    else
+        box->done(button);
+}
+
 // Presses a message box button by its standard role and remembers the box's text.
 inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *text = nullptr,
                                  QString *title = nullptr)
@@ -34,20 +37,17 @@ inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *te
             *text = box->text();
         if (title)
             *title = box->windowTitle();
-        if (QAbstractButton *b = box->button(button))
-            b->click();
-        else
-            box->done(button);
+        press(box, button);
     });
 }
 
 // While alive, records every top-level window that shows ("Class:title"), and the title and
-// text of each message box, which it answers at once with `button`. Other windows are closed
-// at once when closeOthers is set. For tests that must also prove that nothing came up.
+// text of each message box, which it answers at once with `button`. For tests that must also
+// prove that nothing came up.
 class ShownWindows : public QObject
 {
 public:
-    explicit ShownWindows(QMessageBox::StandardButton button = QMessageBox::Ok, bool closeOthers = false);
+    explicit ShownWindows(QMessageBox::StandardButton button = QMessageBox::Ok);
     ~ShownWindows() override;
 
     QStringList shown;
@@ -59,5 +59,4 @@ protected:
 
 private:
     QMessageBox::StandardButton m_button;
-    bool m_closeOthers;
 };

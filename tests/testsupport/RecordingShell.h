@@ -2,8 +2,7 @@
 
 #include "Shell.h"
 
-#include <QList>
-#include <QPair>
+#include <QtWidgets>
 
 // Records what the program asked the desktop to open or start; opens nothing.
 class RecordingShell : public Shell

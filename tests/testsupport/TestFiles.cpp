@@ -1,10 +1,5 @@
 #include "TestFiles.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -20,11 +15,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write test file %s", qPrintable(path));
-}
-
-void writeShortcutFile(const QString &path, const QString &url)
-{
-    writeBytes(path, "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
 }
 
 QStringList favoritesSnapshot(const QString &root)
@@ -82,28 +72,20 @@ void FileSizeLimit::release()
 Destinations testDestinations()
 {
     Destinations d;
-    d.serviceHost = QStringLiteral("service.test");
-    d.talvexWebHost = QStringLiteral("talvex.test");
-    d.makerWebHost = QStringLiteral("maker.test");
-    d.supportEmail = QStringLiteral("support@maker.test");
-    d.infoEmail = QStringLiteral("info@maker.test");
-    d.serviceHelpEmail = QStringLiteral("help@service.test");
+    const std::pair<QString Destinations::*, const char *> named[] = {
+        {&Destinations::serviceHost, "service.test"}, {&Destinations::talvexWebHost, "talvex.test"},
+        {&Destinations::makerWebHost, "maker.test"}, {&Destinations::supportEmail, "support@maker.test"},
+        {&Destinations::infoEmail, "info@maker.test"}, {&Destinations::serviceHelpEmail, "help@service.test"},
+        {&Destinations::ebayHostUS, "www.ebay.com"}, {&Destinations::ebayHostCA, "ca.test"},
+        {&Destinations::ebayHostUK, "uk.test"}, {&Destinations::ebayHostAU, "au.test"}, {&Destinations::ebayHostDE, "de.test"},
+        {&Destinations::ebayHostAT, "at.test"}, {&Destinations::ebayHostCH, "ch.test"}, {&Destinations::ebayHostFR, "fr.test"},
+        {&Destinations::ebayHostES, "es.test"}, {&Destinations::ebayHostIT, "it.test"}, {&Destinations::ebayHostTW, "tw.test"},
+        {&Destinations::ebayPagesHost, "pages.test"}, {&Destinations::listedItemsHost, "listed.test"},
+        {&Destinations::bidItemsHost, "bids.test"}};
+    for (const auto &[field, value] : named)
+        d.*field = QString::fromLatin1(value);
     for (int i = 1; i <= 4; ++i)
         d.redirectBases.append(QStringLiteral("http://r.test/link-%1").arg(i));
-    d.ebayHostUS = QStringLiteral("www.ebay.com");
-    d.ebayHostCA = QStringLiteral("ca.test");
-    d.ebayHostUK = QStringLiteral("uk.test");
-    d.ebayHostAU = QStringLiteral("au.test");
-    d.ebayHostDE = QStringLiteral("de.test");
-    d.ebayHostAT = QStringLiteral("at.test");
-    d.ebayHostCH = QStringLiteral("ch.test");
-    d.ebayHostFR = QStringLiteral("fr.test");
-    d.ebayHostES = QStringLiteral("es.test");
-    d.ebayHostIT = QStringLiteral("it.test");
-    d.ebayHostTW = QStringLiteral("tw.test");
-    d.ebayPagesHost = QStringLiteral("pages.test");
-    d.listedItemsHost = QStringLiteral("listed.test");
-    d.bidItemsHost = QStringLiteral("bids.test");
     d.searchDomains = QStringLiteral("ebay.com;ebay.ca;ebay.co.uk;ebay.de;ebay.com.au;ebay.at;ebay.fr;"
                                      "ebay.nl;befr.ebay.be;benl.ebay.be;ebay.ch;ebay.it;ebay.es").split(u';');
     return d;

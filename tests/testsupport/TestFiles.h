@@ -2,15 +2,16 @@
 
 #include "Destinations.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <QtWidgets>
 
 // The bytes of a file exactly as they are on disk; empty when it cannot be read.
 QByteArray readBytes(const QString &path);
 // Writes the bytes whole, making the folder too.
 void writeBytes(const QString &path, const QByteArray &bytes);
-void writeShortcutFile(const QString &path, const QString &url);
+inline void writeShortcutFile(const QString &path, const QString &url)
+{
+    writeBytes(path, "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
+}
 
 // What a Favorites folder holds, as sorted lines: "Folder/" for a folder and
 // "Folder/Name.url -> address" for a shortcut in exactly the format we write; any other file

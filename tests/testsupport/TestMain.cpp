@@ -1,9 +1,5 @@
 #include "TestMain.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include <map>
 
 #include <unistd.h>
@@ -27,10 +23,9 @@ QByteArray makeFolder(const QString &name)
 
 void isolate()
 {
-    qputenv("HOME", makeFolder(QStringLiteral("home")));
-    qputenv("XDG_CONFIG_HOME", makeFolder(QStringLiteral("home/.config")));
-    qputenv("XDG_DATA_HOME", makeFolder(QStringLiteral("home/.local/share")));
-    qputenv("XDG_CACHE_HOME", makeFolder(QStringLiteral("home/.cache")));
+    for (auto [variable, folder] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "home/.config"},
+                                    {"XDG_DATA_HOME", "home/.local/share"}, {"XDG_CACHE_HOME", "home/.cache"}})
+        qputenv(variable, makeFolder(QString::fromLatin1(folder)));
     const QByteArray runtime = makeFolder(QStringLiteral("runtime"));
     QFile::setPermissions(QFile::decodeName(runtime),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QApplication>
-#include <QTest>
+#include <QtWidgets>
+#include <QtTest>
 
 #include <functional>
 #include <memory>

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QPointer>
-#include <QWidget>
+#include <QtWidgets>
 #include <QtTest/qtestspontaneevent.h>
 
 // Closes a top-level window the way its title bar's close box does: a spontaneous close event
