@@ -369,8 +369,7 @@ void FMain::ShowInAuctionBrowser(const QString &sURL)
 void FMain::OpenAddress(const QString &url)
 {
     m_panes->setCurrent(kAuctionTab);
-    timTimer->start();
-    m_panes->auction()->Navigate(url);
+    cboAddress_Click(url);
 }
 
 void FMain::RaiseWindow()

@@ -23,26 +23,19 @@ PanePair::PanePair(const BrowserPaneFactory &factory, TabControl *tabs)
     });
 }
 
-void PanePair::watch(BrowserPane *pane, bool talvex)
+void PanePair::watch(BrowserPane *watched, bool talvex)
 {
-    History &history = talvex ? m_talvexHistory : m_auctionHistory;
-    connect(pane, &BrowserPane::StatusTextChange, this, [this, pane](const QString &text) {
-        if (pane == current())
+    connect(watched, &BrowserPane::StatusTextChange, this, [this, watched](const QString &text) {
+        if (watched == current())
             emit currentStatusText(text);
     });
-    connect(pane, &BrowserPane::CommandStateChange, this, [this, &history](int command, bool enable) {
-        if (command == BrowserPane::CommandForward)
-            history.forward = enable;
-        else if (command == BrowserPane::CommandBack)
-            history.back = enable;
-        emit stateChanged();
-    });
-    connect(pane, &BrowserPane::DownloadComplete, this, &PanePair::stateChanged);
+    connect(watched, &BrowserPane::CommandStateChange, this, &PanePair::stateChanged);
+    connect(watched, &BrowserPane::DownloadComplete, this, &PanePair::stateChanged);
     if (talvex) {
-        connect(pane, &BrowserPane::NavigateComplete2, this, &PanePair::stateChanged);
+        connect(watched, &BrowserPane::NavigateComplete2, this, &PanePair::stateChanged);
     } else {
-        connect(pane, &BrowserPane::ProgressChange, this, &PanePair::stateChanged);
-        connect(pane, &BrowserPane::NavigateComplete2, this, [this] {
+        connect(watched, &BrowserPane::ProgressChange, this, &PanePair::stateChanged);
+        connect(watched, &BrowserPane::NavigateComplete2, this, [this] {
             emit auctionNavigated(m_auction->LocationURL());
             emit stateChanged();
         });
@@ -51,7 +44,7 @@ void PanePair::watch(BrowserPane *pane, bool talvex)
 
 BrowserPane *PanePair::current() const
 {
-    return isSnipePaneCurrent() ? m_talvex : m_auction;
+    return pane(isSnipePaneCurrent());
 }
 
 bool PanePair::isSnipePaneCurrent() const
@@ -66,22 +59,22 @@ void PanePair::setCurrent(int tab)
 
 bool PanePair::canGoBack(bool bIsSnipePane) const
 {
-    return bIsSnipePane ? m_talvexHistory.back : m_auctionHistory.back;
+    return pane(bIsSnipePane)->canGoBack();
 }
 
 bool PanePair::canGoForward(bool bIsSnipePane) const
 {
-    return bIsSnipePane ? m_talvexHistory.forward : m_auctionHistory.forward;
+    return pane(bIsSnipePane)->canGoForward();
 }
 
 void PanePair::GoBack(bool bIsSnipePane)
 {
     if (canGoBack(bIsSnipePane))
-        (bIsSnipePane ? m_talvex : m_auction)->GoBack();
+        pane(bIsSnipePane)->GoBack();
 }
 
 void PanePair::GoForward(bool bIsSnipePane)
 {
     if (canGoForward(bIsSnipePane))
-        (bIsSnipePane ? m_talvex : m_auction)->GoForward();
+        pane(bIsSnipePane)->GoForward();
 }

@@ -25,7 +25,7 @@ public:
     bool isSnipePaneCurrent() const;
     void setCurrent(int tab); // the tab change runs when the tab really changes
 
-    // The history a pane reported: Back and Forward act only where there is some.
+    // Back and Forward act only where the pane has history to go to.
     bool canGoBack(bool bIsSnipePane) const;
     bool canGoForward(bool bIsSnipePane) const;
     void GoBack(bool bIsSnipePane);
@@ -40,14 +40,10 @@ signals:
     void stateChanged();
 
 private:
-    void watch(BrowserPane *pane, bool talvex);
+    void watch(BrowserPane *watched, bool talvex);
+    BrowserPane *pane(bool talvex) const { return talvex ? m_talvex : m_auction; }
 
     TabControl *m_tabs;
     BrowserPane *m_talvex;
     BrowserPane *m_auction;
-    struct History
-    {
-        bool back = false;
-        bool forward = false;
-    } m_talvexHistory, m_auctionHistory;
 };
