@@ -3,6 +3,9 @@
 //   bare_two_panes <auction start URL> <login URL> <login body>
 #include <QApplication>
 #include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -10,6 +13,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    std::fputs("bidbench.startup|application made\n", stderr);
     const QStringList args = app.arguments();
     if (args.size() != 4)
         return 2;
@@ -21,6 +25,7 @@ int main(int argc, char *argv[])
     talvex->setPage(new QWebEnginePage(&talvexProfile, talvex));
     auto *auction = new QWebEngineView(&window);
     auction->setPage(new QWebEnginePage(&auctionProfile, auction));
+    std::fputs("bidbench.startup|views made\n", stderr);
     window.addTab(talvex, QStringLiteral("Talvex"));
     window.addTab(auction, QStringLiteral("Auction"));
 
@@ -30,8 +35,10 @@ int main(int argc, char *argv[])
     login.setHeader("Content-Type", "application/x-www-form-urlencoded");
     talvex->load(login);
 
+    std::fputs("bidbench.startup|loads asked for\n", stderr);
     window.resize(668, 465);
     window.show();
+    QTimer::singleShot(0, &app, [] { std::fputs("bidbench.startup|event loop running\n", stderr); });
     const int code = app.exec();
     delete talvex;
     delete auction;

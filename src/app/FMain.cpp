@@ -22,6 +22,7 @@
 #include "ShortcutPriority.h"
 #include "SiteMenu.h"
 #include "SiteSelection.h"
+#include "StartupTrace.h"
 #include "TabControl.h"
 #include "TalvexService.h"
 #include "Twips.h"
@@ -66,6 +67,7 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     , timTimer(namedTimer("timTimer", 10, this))
     , timStar(namedTimer("timStar", 175, this))
 {
+    qCInfo(lcStartup, "panes made");
     setWindowTitle(ProgramIdentity::title());
     setCentralWidget(m_client);
     setStatusBar(sbStatusBar);
@@ -181,6 +183,12 @@ void FMain::connectCommands()
     connect(m_panes, &PanePair::auctionNavigated, cboAddress, &AddressBox::moveToTop);
     connect(m_panes, &PanePair::stateChanged, this, &FMain::RefreshCommandState);
 
+    // What the login does not need comes after it.
+    connect(&m_session, &TalvexSession::loginOver, this, [this] {
+        m_bIsStartupLoginOver = true;
+        StartVersionCheck();
+        emit startupLoginOver();
+    });
     connect(timTimer, &QTimer::timeout, this, &FMain::timTimer_Timer);
     connect(timStar, &QTimer::timeout, this, [this] {
         m_busyIndicator->tick(m_panes->current()->Busy(), tbrNavigate->isTextShown());
@@ -213,10 +221,19 @@ void FMain::setVisible(bool visible)
 
 void FMain::LoadMainWindow()
 {
+    qCInfo(lcStartup, "load");
     SettingsStore &settings = *m_context.settings;
     const QString app = ProgramIdentity::title();
-    // The stored start-up site (site 1 when missing or not a site index) loads at once.
-    SelectSite(SiteSelection::siteFromSetting(settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("Site"))));
+    // The stored start-up site (site 1 when missing or not a site index).
+    const int site = SiteSelection::siteFromSetting(settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("Site")));
+    m_session.LoadTalvexCredentials();
+    // The login needs nothing but the Talvex pane and the credentials, so it starts first: the
+    // engine loads the please-wait page while the rest of the window loads. The version check
+    // waits until the login has been answered.
+    const bool logIn = !SiteSelection::SiteStartURL(site, m_context.destinations).isEmpty();
+    if (logIn)
+        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.dataDir, bIsHasAccount);
+    SelectSite(site);
     // The Talvex tab shows first, with nowhere to go back or forward to.
     m_panes->setCurrent(kTalvexTab);
     SSTab1->setControlVisible(m_row->goBar(), false);
@@ -226,18 +243,19 @@ void FMain::LoadMainWindow()
     restoreGeometry();
     m_busyIndicator->showResting();
     m_sStartURL = SiteStartURL();
-    m_session.LoadTalvexCredentials();
-
     if (!m_sStartURL.isEmpty()) {
         cboAddress->setEditText(m_sStartURL);
         cboAddress->addItem(m_sStartURL);
         timTimer->start();
         m_panes->auction()->Navigate(m_sStartURL);
-        m_session.LogIntoTalvex(*m_panes->talvex(), m_context.dataDir, bIsHasAccount);
+        qCInfo(lcStartup, "auction start page asked for");
     }
     if (settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
-    StartVersionCheck();
+    if (!logIn) {
+        StartVersionCheck();
+        m_bIsStartupLoginOver = true;
+    }
 }
 
 void FMain::restoreGeometry()

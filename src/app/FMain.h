@@ -45,6 +45,9 @@ public:
     // Brought to the front for a later start, unless the floating toolbar stands in for it.
     void RaiseWindow();
     void RefreshCommandState();
+    // The start-up login has been answered, or there was none: the Talvex pane may now be
+    // sent elsewhere without undoing it. What a start of the program asks for waits for this.
+    bool isStartupLoginOver() const { return m_bIsStartupLoginOver; }
 
     struct SettingWrite
     {
@@ -53,6 +56,9 @@ public:
     };
     // What the exit stores, in the order it is written.
     QList<SettingWrite> exitSettings() const;
+
+signals:
+    void startupLoginOver();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -105,4 +111,5 @@ private:
 
     QString m_sStartURL;
     bool m_bIsLoaded = false;
+    bool m_bIsStartupLoginOver = false;
 };

@@ -12,6 +12,8 @@
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "SingleInstance.h"
+#include "StartRequests.h"
+#include "StartupTrace.h"
 #include "UserFolders.h"
 #include "UserIDFile.h"
 #include "WebEnginePane.h"
@@ -19,9 +21,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
-#include <utility>
 
 std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
 {
@@ -48,28 +50,15 @@ std::unique_ptr<FMain> SubMain(const AppContext &baseContext)
     } // destroying the welcome screen stores its "do not show again"
 
     auto main = std::make_unique<FMain>(context, bIsHasAccount);
+    qCInfo(lcStartup, "window made");
     main->show();
+    qCInfo(lcStartup, "window shown");
     return main;
 }
 
-namespace {
-
-// What a start asked for, once the window is up. While the window is closing it takes no more.
-void carryOut(FMain &window, const CommandLine::Parsed &request)
-{
-    if (!window.isEnabled())
-        return;
-    window.RaiseWindow();
-    if (!request.url.isEmpty())
-        window.OpenAddress(request.url);
-    if (!request.item.isEmpty())
-        window.SnipeItem(request.item);
-}
-
-} // namespace
-
 int runBidbench(int argc, char *argv[])
 {
+    qCInfo(lcStartup, "main");
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -89,6 +78,7 @@ int runBidbench(int argc, char *argv[])
     // The desktop entry that started us, so the desktop shows its name and icon for the window.
     QGuiApplication::setDesktopFileName(ProgramIdentity::desktopFileName());
     QApplication app(argc, argv);
+    qCInfo(lcStartup, "application made");
     // The welcome screen closes before the main window exists; that must not end the run.
     app.setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(Pictures::applicationIcon());
@@ -101,6 +91,7 @@ int runBidbench(int argc, char *argv[])
         return 1;
     }
 
+    qCInfo(lcStartup, "one running copy");
     SettingsStore settings;
     DesktopShell shell;
     AppContext context;
@@ -118,27 +109,22 @@ int runBidbench(int argc, char *argv[])
         QMessageBox::warning(nullptr, ProgramIdentity::title(), problem);
 
     // Later starts may ask for something while this one is still starting: that waits.
-    FMain *window = nullptr;
-    QList<CommandLine::Parsed> waiting{parsed};
+    StartRequests requests;
+    requests.add(parsed, false);
     QObject::connect(&instance, &SingleInstance::received, &app, [&](const QStringList &later) {
         const CommandLine::Parsed request = CommandLine::parse(arguments.mid(0, 1) + later);
-        if (request.action != CommandLine::Parsed::Run)
-            return;
-        if (window)
-            carryOut(*window, request);
-        else
-            waiting.append(request);
+        if (request.action == CommandLine::Parsed::Run)
+            requests.add(request, true);
     });
 
+    qCInfo(lcStartup, "data folder ready");
     std::unique_ptr<FMain> main = SubMain(context);
     ExitSequence::closeOnTerminationSignals(*main);
-    window = main.get();
-    for (const CommandLine::Parsed &request : std::exchange(waiting, {}))
-        carryOut(*window, request);
+    requests.setWindow(main.get());
+    QTimer::singleShot(0, &app, [] { qCInfo(lcStartup, "event loop running"); });
     const int code = app.exec();
     // The panes (and with them the browser profiles, which write their cookies) go before
     // the application object.
-    window = nullptr;
     main.reset();
     return code;
 }

@@ -53,18 +53,34 @@ bool SettingsStore::preparePrivateFolder() const
     return QFile::setPermissions(m_rootDir, kPrivateFolder);
 }
 
-bool SettingsStore::SaveSetting(const QString &application, const QString &section,
-                                const QString &key, const QString &value)
+bool SettingsStore::change(const QString &application, const std::function<void(QSettings &)> &edit)
 {
     if (!preparePrivateFolder())
         return false;
     const QString path = fileFor(application);
     {
         QSettings settings(path, QSettings::IniFormat);
-        settings.setValue(settingsKey(section, key), value);
+        edit(settings);
         settings.sync();
         if (settings.status() != QSettings::NoError)
             return false;
     }
     return QFile::setPermissions(path, kPrivateFile);
+}
+
+bool SettingsStore::SaveSetting(const QString &application, const QString &section,
+                                const QString &key, const QString &value)
+{
+    return change(application, [&](QSettings &settings) { settings.setValue(settingsKey(section, key), value); });
+}
+
+bool SettingsStore::HasSetting(const QString &application, const QString &section, const QString &key) const
+{
+    const QString path = fileFor(application);
+    return QFileInfo(path).isFile() && QSettings(path, QSettings::IniFormat).contains(settingsKey(section, key));
+}
+
+bool SettingsStore::RemoveSetting(const QString &application, const QString &section, const QString &key)
+{
+    return change(application, [&](QSettings &settings) { settings.remove(settingsKey(section, key)); });
 }

@@ -3,19 +3,17 @@
 #include "TalvexService.h"
 #include "TextFile.h"
 
-#include <QTimer>
-
 namespace StartupLogin {
 
-Navigation chooseNavigation(bool bIsHasAccount, const QString &sUser, const QString &sPassword,
+Navigation chooseNavigation(bool bIsHasAccount, const QString &sUser, const std::optional<QString> &sPassword,
                             const QString &serviceHost)
 {
     if (!bIsHasAccount)
         return {Navigation::SignUp, TalvexService::signUpUrl(serviceHost), {}, {}};
-    if (sUser.isEmpty())
+    if (sUser.isEmpty() || !sPassword)
         return {Navigation::LoginPage, TalvexService::loginUrl(serviceHost), {}, {}};
     return {Navigation::LoginPost, TalvexService::loginUrl(serviceHost),
-            TalvexService::loginBody(sUser, sPassword), TalvexService::loginHeader()};
+            TalvexService::loginBody(sUser, *sPassword), TalvexService::loginHeader()};
 }
 
 QByteArray pleaseWaitBytes()
@@ -31,11 +29,10 @@ QString writePleaseWaitPage(const QString &dataDir)
     return path;
 }
 
-PaneLoadWait::PaneLoadWait(BrowserPane &pane, int noStartLimitMs)
-    : m_pane(&pane)
-    , m_noStartLimitMs(noStartLimitMs)
+PaneLoadWait::PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent)
+    : QObject(parent)
+    , m_pane(&pane)
 {
-    m_sinceStart.start();
     // Any of these means the load has begun (or already ended); each is a moment to look again.
     connect(&pane, &BrowserPane::DownloadComplete, this, [this] {
         m_started = true;
@@ -47,62 +44,42 @@ PaneLoadWait::PaneLoadWait(BrowserPane &pane, int noStartLimitMs)
     });
     connect(&pane, &BrowserPane::ProgressChange, this, &PaneLoadWait::check);
     connect(&pane, &BrowserPane::StatusTextChange, this, &PaneLoadWait::check);
-    connect(&pane, &QObject::destroyed, &m_loop, &QEventLoop::quit);
+    // Told once the pane is wholly gone: while it is being destroyed, pointers to it still hold.
+    connect(&pane, &QObject::destroyed, this, [this] { finish(false); }, Qt::QueuedConnection);
+    m_lookAgain.setInterval(100);
+    connect(&m_lookAgain, &QTimer::timeout, this, &PaneLoadWait::check);
+    m_limit.setSingleShot(true);
+    m_limit.setInterval(limitMs);
+    connect(&m_limit, &QTimer::timeout, this, [this] { finish(true); });
+}
+
+void PaneLoadWait::begin()
+{
+    m_lookAgain.start();
+    m_limit.start();
+    check();
 }
 
 void PaneLoadWait::check()
 {
-    if (!m_pane) {
-        m_loop.quit();
+    if (m_done || !m_pane)
         return;
-    }
-    if (m_pane->Busy()) {
+    if (m_pane->Busy())
         m_started = true;
-        return;
-    }
-    if (m_started) {
-        m_loop.quit();
-    } else if (m_sinceStart.elapsed() >= m_noStartLimitMs) {
-        m_gaveUp = true;
-        m_loop.quit();
-    }
+    else if (m_started)
+        finish(false);
 }
 
-void PaneLoadWait::exec()
+void PaneLoadWait::finish(bool gaveUp)
 {
-    // The pane's events wake the loop; the slow timer only catches a busy state that ends
-    // without an event (a stopped load) and the no-start limit.
-    QTimer lookAgain;
-    lookAgain.setInterval(100);
-    connect(&lookAgain, &QTimer::timeout, this, &PaneLoadWait::check);
-    lookAgain.start();
-    check();
-    if (!m_pane || (m_started && !m_pane->Busy()) || m_gaveUp)
+    if (m_done)
         return;
-    m_loop.exec();
-}
-
-void run(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount,
-         const QString &sUser, const QString &sPassword, const QString &serviceHost)
-{
-    const Navigation next = chooseNavigation(bIsHasAccount, sUser, sPassword, serviceHost);
-
-    const QString page = writePleaseWaitPage(dataDir);
-    if (!page.isEmpty()) {
-        QPointer<BrowserPane> pane(&brwSnipe);
-        {
-            PaneLoadWait wait(brwSnipe);
-            brwSnipe.Navigate(page);
-            wait.exec();
-        }
-        if (!pane)
-            return;
-    }
-
-    if (next.kind == Navigation::LoginPost)
-        brwSnipe.Navigate(next.address, next.postData, next.headerLine);
-    else
-        brwSnipe.Navigate(next.address);
+    m_done = true;
+    m_gaveUp = gaveUp;
+    m_lookAgain.stop();
+    m_limit.stop();
+    // Not from inside the pane's own signal: whoever goes on may navigate the pane.
+    QTimer::singleShot(0, this, &PaneLoadWait::done);
 }
 
 } // namespace StartupLogin

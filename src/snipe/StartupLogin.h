@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
+
+#include <optional>
 
 #include "BrowserPane.h"
 
@@ -24,8 +25,9 @@ struct Navigation
 };
 
 // Without an account: the sign-up page, whatever user name is stored. With one: the login
-// post when a user name is known, else the login page without a body.
-Navigation chooseNavigation(bool bIsHasAccount, const QString &sUser, const QString &sPassword,
+// post when a user name and its password are known, else the login page without a body (a
+// password the secret store did not give is not guessed at).
+Navigation chooseNavigation(bool bIsHasAccount, const QString &sUser, const std::optional<QString> &sPassword,
                             const QString &serviceHost);
 
 // The page's exact bytes.
@@ -35,33 +37,34 @@ QByteArray pleaseWaitBytes();
 // folder cannot be written (the login then goes on without the page).
 QString writePleaseWaitPage(const QString &dataDir);
 
-// Waits, with events running, until the pane has loaded what it is sent to next and is no
-// longer busy. Made before the Navigate call so that a load finishing at once is seen too.
-// The wait sleeps in the event loop (woken by the pane's events), so it costs no processor
-// time. A pane that shows no sign of loading within noStartLimitMs counts as done.
+// Tells once the pane has loaded what it is sent to next: made before the Navigate call and
+// begun after it, so that a load finishing at once is seen too. done() comes once, from the
+// event loop: when the load has begun and the pane is no longer busy, when the pane is gone, or
+// after limitMs (gaveUp()). The wait costs nothing: the pane's events wake it, and a slow look catches a
+// busy state that ends without an event (a stopped load).
 class PaneLoadWait : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PaneLoadWait(BrowserPane &pane, int noStartLimitMs = 10000);
+    PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent = nullptr);
 
-    void exec();
-    bool gaveUpWithoutStart() const { return m_gaveUp; }
+    void begin();
+    bool gaveUp() const { return m_gaveUp; }
+
+signals:
+    void done();
 
 private:
     void check();
+    void finish(bool gaveUp);
 
     QPointer<BrowserPane> m_pane;
-    QEventLoop m_loop;
-    QElapsedTimer m_sinceStart;
-    int m_noStartLimitMs;
+    QTimer m_lookAgain;
+    QTimer m_limit;
     bool m_started = false;
     bool m_gaveUp = false;
+    bool m_done = false;
 };
-
-// The whole start-up login; returns once the chosen page has been asked for.
-void run(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount,
-         const QString &sUser, const QString &sPassword, const QString &serviceHost);
 
 } // namespace StartupLogin

@@ -21,16 +21,19 @@ AppContext AppFixture::context()
     c.shell = &shell;
     c.paneFactory = [](PaneKind kind, QWidget *parent) {
         auto *pane = new FakeBrowserPane(parent);
-        // The load waits for the local please-wait page, which a real pane loads at once.
-        auto *pleaseWait = new QTimer(pane);
-        QObject::connect(pleaseWait, &QTimer::timeout, pane, [pane, pleaseWait] {
-            if (pane->busy && !pane->requests.isEmpty() && pane->requests.last().endsWith("/PleaseWait.html")) {
-                pleaseWait->stop();
-                pane->finishLoad(pane->requests.last());
-            }
+        // The start-up pages load as in a real pane: the local please-wait page, then the
+        // service's answer to the login (or the sign-up page).
+        auto *startUp = new QTimer(pane);
+        QObject::connect(startUp, &QTimer::timeout, pane, [pane, startUp] {
+            if (!pane->busy || pane->requests.isEmpty())
+                return;
+            pane->finishLoad(pane->requests.last());
+            pane->setStatusText(QStringLiteral("Done"));
+            if (!pane->requests.last().endsWith("/PleaseWait.html"))
+                startUp->stop();
         });
         if (kind == PaneKind::Talvex)
-            pleaseWait->start(5);
+            startUp->start(5);
         return pane;
     };
     c.dataDir = dataDir;

@@ -10,6 +10,7 @@
 #include "TabControl.h"
 #include "TestFiles.h"
 
+#include <QtTest>
 #include <QtWidgets>
 
 #include <memory>
@@ -24,7 +25,13 @@ struct AppFixture
     // With the error reporter and the version check against the maker's host given.
     AppContext contextWithVersionCheck(const QString &makerHost);
     FMain *create(bool hasAccount = true) { return (window = std::make_unique<FMain>(context(), hasAccount)).get(); }
-    FMain *start(bool hasAccount = true) { create(hasAccount)->show(); return window.get(); }
+    // Shown, and its start-up login over.
+    FMain *start(bool hasAccount = true)
+    {
+        create(hasAccount)->show();
+        QTest::qWaitFor([this] { return window->isStartupLoginOver(); }, 5000);
+        return window.get();
+    }
 
     template <typename T = QAction>
     T *part(const QString &name) const { return window->findChild<T *>(name); }

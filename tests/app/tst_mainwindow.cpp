@@ -390,7 +390,8 @@ private slots:
                               "Nice Bike - Road.url -> http://www.ebay.com/itm/5?var=1,2;x"}));
     }
 
-    void versionCheckIsTheLastLoadStep()
+    // The check waits until the login has been answered; the rest of the load is done by then.
+    void versionCheckComesAfterTheLogin()
     {
         LoopbackServer server;
         AppFixture f;
@@ -398,18 +399,19 @@ private slots:
         AppContext context = f.contextWithVersionCheck(server.hostPort());
         // What the window has done by the time the check starts.
         qsizetype auctionNavigations = -1;
-        bool labelsOff = false;
+        bool labelsOff = false, loginOver = false;
         context.startStatus->setConnectionFactory([&](QObject *parent) {
             labelsOff = !f.part("mnuButtonBarStatusViewLabels")->isChecked();
             auctionNavigations = f.auction()->requests.size();
+            loginOver = f.talvex()->requests.value(1) == "http://service.test/secure/login.cfm" && !f.talvex()->Busy();
             return new MdWebCon(parent);
         });
         QSignalSpy done(context.startStatus.get(), &CStartStatus::DoneChecking);
         f.window = std::make_unique<FMain>(context, true);
         f.window->show();
-        QVERIFY(labelsOff);
-        QCOMPARE(auctionNavigations, 2); // the site, then the start page again
         QVERIFY(done.wait(5000));
+        QVERIFY(labelsOff && loginOver);
+        QCOMPARE(auctionNavigations, 2); // the site, then the start page again
         QCOMPARE(server.requests.size(), 1);
 
         // A check that cannot start is told in the error window; the window still loads.
@@ -420,9 +422,11 @@ private slots:
         g.window->show();
         QVERIFY(g.window->isVisible());
         FError *error = nullptr;
-        for (QWidget *top : QApplication::topLevelWidgets())
-            error = error ? error : qobject_cast<FError *>(top);
-        QVERIFY(error && error->isVisible());
+        QTRY_VERIFY([&] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                error = error ? error : qobject_cast<FError *>(top);
+            return error && error->isVisible();
+        }());
         QVERIFY(error->findChild<QPlainTextEdit *>("txtError")->toPlainText().contains("FMain.StartVersionCheck\noStartStatus.Check 429"));
         error->close();
     }

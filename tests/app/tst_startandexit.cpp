@@ -77,7 +77,7 @@ private slots:
         QVERIFY(f.window->isVisible());
         // The please-wait page, then without an account the sign-up page, whatever user is stored.
         QCOMPARE(readBytes(f.dataDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
-        QCOMPARE(f.talvex()->requests, QStringList({f.dataDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
+        QTRY_COMPARE(f.talvex()->requests, QStringList({f.dataDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
         QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
     }
 

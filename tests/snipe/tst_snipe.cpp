@@ -10,6 +10,8 @@
 #include "SettingsStore.h"
 #include "StarFrames.h"
 #include "StartupLogin.h"
+#include "TalvexCredentials.h"
+#include "TalvexSession.h"
 #include "TalvexService.h"
 #include "TestFiles.h"
 #include "TestMain.h"
@@ -106,61 +108,83 @@ private slots:
                  (QList<std::pair<QString, QString>>{{"username", user}, {"temp_password", password}}));
     }
 
-    // Sign-up without an account; with one, the login post when a user is stored, else the login page.
+    // Sign-up without an account; with one, the login post when a user and the password are
+    // known, else the login page.
     void startupNavigation()
     {
         QStringList seen;
-        for (auto [hasAccount, user] : {std::pair{false, "bob"}, {true, ""}, {true, "bob"}}) {
-            const StartupLogin::Navigation next = StartupLogin::chooseNavigation(hasAccount, user, "p&w d", "service.test");
+        const std::optional<QString> known("p&w d"), unknown;
+        for (auto [hasAccount, user, password] : {std::tuple{false, "bob", known}, {true, "", known}, {true, "bob", unknown},
+                                                  {true, "bob", known}}) {
+            const StartupLogin::Navigation next = StartupLogin::chooseNavigation(hasAccount, user, password, "service.test");
             seen.append((next.kind == StartupLogin::Navigation::LoginPost ? "POST " : "GET ") + next.address + ' '
                         + QString::fromLatin1(next.postData) + ' ' + next.headerLine);
         }
         const QString at = QStringLiteral("http://service.test/secure/");
-        QCOMPARE(seen, (QStringList{"GET " + at + "signup.cfm  ", "GET " + at + "login.cfm  ", "POST " + at + "login.cfm "
-                                    "username=bob&temp_password=p%26w+d Content-Type: application/x-www-form-urlencoded"}));
+        QCOMPARE(seen, (QStringList{"GET " + at + "signup.cfm  ", "GET " + at + "login.cfm  ", "GET " + at + "login.cfm  ",
+                                    "POST " + at + "login.cfm username=bob&temp_password=p%26w+d Content-Type: "
+                                    "application/x-www-form-urlencoded"}));
     }
 
-    // The login waits for the please-wait page, rewritten whole, while other events run; a page that
-    // cannot be written, a stopped load, a pane that is gone or one that never starts loading does
-    // not hold it up for ever.
+    // The login waits for the please-wait page, rewritten whole, and for a password that only the
+    // store can give (none here: the login page then, without a post); it is over once its page
+    // has loaded. A page that cannot be written, a stopped load or a pane that is gone does not
+    // hold it up, and a pane that never loads is given up on.
     void startupLoginWaits()
     {
         const QString dir = TestEnvironment::programDir();
         writeBytes(dir + "/PleaseWait.html", "an earlier, longer page that must not survive in part\r\n");
-        FakeBrowserPane pane, other;
-        qsizetype sentBeforeLoaded = -1;
-        QTimer::singleShot(30, &other, [&] { other.finishLoad("http://www.ebay.com/"); });
-        QTimer::singleShot(80, &pane, [&] {
-            sentBeforeLoaded = pane.requests.size();
-            pane.finishLoad(dir + "/PleaseWait.html");
-        });
-        StartupLogin::run(pane, dir, true, "bob", "pw", "svc.test");
-        QCOMPARE(readBytes(dir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
-        QVERIFY(other.url == "http://www.ebay.com/" && sentBeforeLoaded == 1 && pane.requests.size() == 2);
+        SettingsStore settings(dir);
+        settings.SaveSetting("Talvex Bidbench", "Main", "User", "bob");
+        const QString pleaseWait = dir + "/PleaseWait.html", login = "http://svc.test/secure/login.cfm";
+        const auto logIn = [&](FakeBrowserPane &pane, const QString &folder, const std::function<void()> &meanwhile = {}) {
+            TalvexSession session(settings, "svc.test");
+            QSignalSpy over(&session, &TalvexSession::loginOver);
+            session.LoadTalvexCredentials();
+            session.LogIntoTalvex(pane, folder, true);
+            if (meanwhile)
+                meanwhile();
+            const QPointer<FakeBrowserPane> watched(&pane);
+            const auto loginAsked = [&] { return watched && watched->requests.value(watched->requests.size() - 1) == login; };
+            if (QTest::qWaitFor(loginAsked, 1000))
+                watched->finishLoad(login); // the service's answer
+            return over.count() == 1 || over.wait(3000);
+        };
+        FakeBrowserPane pane;
+        QVERIFY(logIn(pane, dir, [&] {
+            QCOMPARE(readBytes(pleaseWait), QByteArray("<b>Please wait . . .</b>\r\n"));
+            QTest::qWait(100); // the store has answered by now: nothing without the page
+            QCOMPARE(pane.requests, QStringList{pleaseWait});
+            pane.finishLoad(pleaseWait);
+            QTRY_COMPARE(pane.requests, (QStringList{pleaseWait, login}));
+        }));
+        QCOMPARE(pane.posted, QByteArray());
 
+        settings.SaveSetting("Talvex Bidbench", "Main", "Password", "pw"); // as an earlier version kept it
         writeBytes(dir + "/file", "");
         FakeBrowserPane unwritable; // would stay busy for ever if it were sent anywhere and waited for
-        StartupLogin::run(unwritable, dir + "/file", true, "bob", "pw", "svc.test");
-        QCOMPARE(unwritable.requests.size(), 1);
+        QVERIFY(logIn(unwritable, dir + "/file"));
+        QCOMPARE(unwritable.requests, QStringList{login});
+        QCOMPARE(unwritable.posted, QByteArray("username=bob&temp_password=pw"));
 
         FakeBrowserPane stopped; // Stop ends a load without any event
-        QTimer::singleShot(50, &stopped, [&] { stopped.Stop(); });
-        StartupLogin::run(stopped, dir, false, "", "", "svc.test");
+        QVERIFY(logIn(stopped, dir, [&] { QTimer::singleShot(50, &stopped, [&] { stopped.Stop(); }); }));
         QCOMPARE(stopped.requests.size(), 2);
 
-        auto *gone = new FakeBrowserPane; // gets nothing more: returning at all is the point
-        QTimer::singleShot(30, qApp, [gone] { delete gone; });
-        StartupLogin::run(*gone, dir, true, "bob", "pw", "svc.test");
+        auto *gone = new FakeBrowserPane; // the login is over without it
+        QVERIFY(logIn(*gone, dir, [gone] { QTimer::singleShot(30, qApp, [gone] { delete gone; }); }));
 
-        // A pane that never shows a sign of loading is given up on; one that loads long is waited for.
+        // A pane that never loads is given up on; one that loads long is waited for.
         for (bool loads : {false, true}) {
             FakeBrowserPane waited;
-            StartupLogin::PaneLoadWait wait(waited, 150);
-            QTimer::singleShot(300, &waited, [&] { waited.finishLoad("/x/PleaseWait.html"); });
+            StartupLogin::PaneLoadWait wait(waited, 300);
+            QSignalSpy done(&wait, &StartupLogin::PaneLoadWait::done);
+            QTimer::singleShot(loads ? 200 : 400, &waited, [&] { waited.finishLoad("/x/PleaseWait.html"); });
             waited.Navigate("/x/PleaseWait.html");
             waited.busy = loads;
-            wait.exec();
-            QVERIFY(wait.gaveUpWithoutStart() != loads && !waited.Busy());
+            wait.begin();
+            QVERIFY(done.wait(2000));
+            QCOMPARE(wait.gaveUp(), !loads);
         }
     }
 
@@ -169,14 +193,16 @@ private slots:
         const QString blocked = TestEnvironment::programDir() + "/file"; // cannot hold the settings folder
         writeBytes(blocked, "");
         SettingsStore store(blocked);
-        FPassword w(store);
+        TalvexCredentials credentials(store);
+        FPassword w(credentials);
         w.SetCredentials("bob", "pw");
         QString told;
         answerNextMessageBox(QMessageBox::Ok, &told);
         w.show();
         QTest::mouseClick(w.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
-        QVERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
+        QTRY_VERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
         QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
+        QCOMPARE(credentials.user() + '|' + credentials.password(), QStringLiteral("bob|pw")); // kept for this run
     }
 
     // Which moves after a hover bring the link's resting look back, and where it leads.

@@ -14,7 +14,11 @@ public:
     explicit FakeBrowserPane(QWidget *parent = nullptr) : BrowserPane(parent) { setFocusPolicy(Qt::StrongFocus); }
 
     void Navigate(const QString &address) override { requests.append(address); busy = true; }
-    void Navigate(const QString &address, const QByteArray &, const QString &) override { Navigate(address); }
+    void Navigate(const QString &address, const QByteArray &postData, const QString &) override
+    {
+        Navigate(address);
+        posted = postData;
+    }
     void GoBack() override { calls.append(QStringLiteral("GoBack")); }
     void GoForward() override { calls.append(QStringLiteral("GoForward")); }
     void Stop() override { calls.append(QStringLiteral("Stop")); busy = false; }
@@ -39,6 +43,7 @@ public:
 
     QStringList requests;    // every address navigated to, in order
     QStringList calls;       // every other operation, by name
+    QByteArray posted;       // the body of the last post
     QString url;
     QString title;
     bool busy = false;

@@ -30,6 +30,10 @@ void isolate()
     QFile::setPermissions(QFile::decodeName(runtime),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime);
+    // No D-Bus: the user's own secret store stays out of reach. A test that needs a store starts
+    // one of its own (SecretService) and hands it to a child process.
+    if (qEnvironmentVariableIsEmpty("BIDBENCH_TEST_CHILD"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + makeFolder(QStringLiteral("no-bus")) + "/socket");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (geteuid() == 0)

@@ -1,0 +1,3 @@
+#include "StartupTrace.h"
+
+Q_LOGGING_CATEGORY(lcStartup, "bidbench.startup", QtWarningMsg)
