@@ -37,7 +37,7 @@ void FPassword::showWhereKept()
     QString file = QDir::toNativeSeparators(m_credentials.settingsFile());
     if (const QString home = QDir::homePath(); file.startsWith(home + QLatin1Char('/')))
         file = QLatin1Char('~') + file.mid(home.size());
-    ui->lblKeptIn->setText(tr("No secret store answered: your password is kept in %1, readable only by you.").arg(file));
+    ui->lblKeptIn->setText(tr("Your password is kept in %1, readable only by you.").arg(file));
 }
 
 void FPassword::cmdSave_Click()

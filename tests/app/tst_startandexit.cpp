@@ -3,6 +3,8 @@
 #include "FFavorites.h"
 #include "FPassword.h"
 #include "FStart.h"
+#include "FToolbar.h"
+#include "StartRequests.h"
 #include "SubMain.h"
 #include "TestMain.h"
 #include "TitleBarClose.h"
@@ -27,7 +29,13 @@ const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
     FMain window(context, true);
     ExitSequence::closeOnTerminationSignals(window);
     window.show();
-    answerNextModal<FFavorites>([](QWidget *) { std::puts("ready"); std::fflush(stdout); }, 6000);
+    answerNextModal<FFavorites>([](QWidget *) {
+        std::puts("ready");
+        std::fflush(stdout);
+        // What the session manager sends when the session ends: the application is to quit.
+        if (qEnvironmentVariableIsSet("BIDBENCH_CHILD_QUIT"))
+            QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+    }, 6000);
     QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>("mnuFavoritesSellers")->trigger(); });
     return qApp->exec();
 });
@@ -79,6 +87,57 @@ private slots:
         QCOMPARE(readBytes(f.dataDir + "/PleaseWait.html"), QByteArray("<b>Please wait . . .</b>\r\n"));
         QTRY_COMPARE(f.talvex()->requests, QStringList({f.dataDir + "/PleaseWait.html", hasAccount ? kLogin : kSignUp}));
         QCOMPARE(f.setting("Settings", "StartScreen"), tick ? QString("N") : stored);
+    }
+
+    void startRequests_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<bool>("fromLaterStart");
+        QTest::addColumn<QString>("seen"); // the Talvex pane's requests after the please-wait page; the window
+        const QString after = "login.cfm snipe | ";
+        QTest::newRow("the first start's own, minimized window") << "before window" << false << after + "minimized";
+        QTest::newRow("a later start's, before the window exists") << "before window" << true << after + "normal";
+        QTest::newRow("a later start's, while the window closes") << "closing" << true << "login.cfm | minimized";
+        QTest::newRow("a later start's, floating toolbar up") << "toolbar" << true << after + "hidden";
+    }
+
+    // What a start asks for waits for the start-up login. Only a later start brings the window
+    // to the front (a minimized one from its settings stays so otherwise), not while the floating
+    // toolbar stands in for it; while the window closes, nothing more is done.
+    void startRequests()
+    {
+        QFETCH(QString, when);
+        QFETCH(bool, fromLaterStart);
+        QFETCH(QString, seen);
+        AppFixture f;
+        for (auto [key, value] : {std::pair{"WindowState", "1"}, {"WindowWidth", "9000"}, {"WindowHeight", "6000"}})
+            f.settings.SaveSetting("Mardell", "Talvex Bidbench", key, value);
+        StartRequests requests;
+        CommandLine::Parsed snipe;
+        snipe.item = "123456789";
+        if (when == "before window")
+            requests.add(snipe, fromLaterStart);
+        FMain *w = f.create();
+        requests.setWindow(w);
+        w->show();
+        QTRY_VERIFY(w->isStartupLoginOver());
+        QString window;
+        if (when == "closing") {
+            f.trigger("mnuFileExit");
+            requests.add(snipe, fromLaterStart);
+        } else if (when == "toolbar") {
+            answerNextModal<FToolbar>([&](FToolbar *toolbar) {
+                requests.add(snipe, fromLaterStart);
+                window = w->isHidden() ? "hidden" : "shown";
+                toolbar->close();
+            });
+            f.trigger("mnuToolsToolbar");
+        }
+        if (window.isEmpty())
+            window = w->windowState() & Qt::WindowMinimized ? "minimized" : "normal";
+        QStringList talvex = f.talvex()->requests.mid(1);
+        talvex.replaceInStrings("http://service.test/secure/", "").replaceInStrings("login.cfm?item_number=123456789", "snipe");
+        QCOMPARE(talvex.join(' ') + " | " + window, seen);
     }
 
     void exit_data()
@@ -187,9 +246,11 @@ private slots:
         QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("the session manager's end") << 0;
     }
 
-    // The open list is saved (its duplicate dropped), the settings are stored, status 0.
+    // The open list is saved (its duplicate dropped), the settings are stored, status 0; nothing
+    // is asked, though no user name is stored.
     void signalEndsAsAnUnload()
     {
         QFETCH(int, signalNumber);
@@ -199,12 +260,15 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("BIDBENCH_TEST_CHILD", "listOpen");
         environment.insert("BIDBENCH_CHILD_FOLDER", folder.path());
+        if (signalNumber == 0)
+            environment.insert("BIDBENCH_CHILD_QUIT", "1");
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath());
         QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000); // a hang guard
         QCOMPARE(child.readLine(), "ready\n");
-        ::kill(pid_t(child.processId()), signalNumber);
+        if (signalNumber != 0)
+            ::kill(pid_t(child.processId()), signalNumber);
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), 0);

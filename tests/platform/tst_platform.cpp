@@ -5,6 +5,7 @@
 #include "MdWebCon.h"
 #include "SettingsStore.h"
 #include "Shell.h"
+#include "SingleInstance.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "TextFile.h"
@@ -50,6 +51,16 @@ private slots:
         SettingsStore blocked(dir.filePath("blocked"));
         QVERIFY(!blocked.SaveSetting("Talvex Bidbench", "Settings", "Site", "3"));
         QCOMPARE(blocked.GetSetting("Talvex Bidbench", "Settings", "Site"), QString()); // and no file: nothing
+    }
+
+    // A runtime folder that cannot hold a lock at all (here: it is not there) is no other copy
+    // running: this start runs on its own, and so does the next.
+    void lockThatCannotBeTaken()
+    {
+        const QString missing = TestEnvironment::programDir() + "/missing";
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No lock in .*missing"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No lock in .*missing"));
+        QVERIFY(SingleInstance(missing, "bidbench").isRunningCopy() && SingleInstance(missing, "bidbench").isRunningCopy());
     }
 
     void textFileLines_data()

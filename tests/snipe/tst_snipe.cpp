@@ -7,6 +7,7 @@
 #include "LinkLabel.h"
 #include "ModalAnswer.h"
 #include "RecordingShell.h"
+#include "SecretService.h"
 #include "SettingsStore.h"
 #include "StarFrames.h"
 #include "StartupLogin.h"
@@ -34,6 +35,29 @@ QString shownFrame(const QLabel &label, const StarFrames &frames)
                 return (large ? "L" : "S") + QString::number(i);
     return QStringLiteral("?");
 }
+// The child of passwordWindowWithARealStore, on the store it is given: where the Talvex Password
+// window says the password is kept and the password it shows, then where Save kept a new one.
+[[maybe_unused]] const int kPasswordWindowChild = TestRegistry::addChild("passwordWindow", [] {
+    SettingsStore settings(qEnvironmentVariable("BIDBENCH_CHILD_FOLDER"));
+    TalvexCredentials credentials(settings, 1000);
+    QSignalSpy loaded(&credentials, &TalvexCredentials::loaded);
+    credentials.load();
+    const auto keeper = [&] { return credentials.keeper() == TalvexCredentials::Keeper::SecretStore ? "store" : "file"; };
+    if (!credentials.isLoaded() && !loaded.wait(5000))
+        return 2;
+    FPassword window(credentials);
+    window.SetCredentials(credentials.user(), credentials.password());
+    const bool saysStore = window.findChild<QLabel *>("lblKeptIn")->text().contains("desktop's secret store");
+    std::printf("%s:%s -> ", saysStore ? "store" : "file", qPrintable(window.findChild<QLineEdit *>("txtPassword")->text()));
+    window.findChild<QLineEdit *>("txtPassword")->setText("n3w&pw");
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
+    if (!QTest::qWaitFor([&] { return window.isHidden(); }, 5000))
+        return 3;
+    std::printf("%s\n", keeper());
+    return 0;
+});
+
 } // namespace
 
 // The sniping rules, the start-up login and the sniping windows.
@@ -203,6 +227,48 @@ private slots:
         QTRY_VERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
         QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
         QCOMPARE(credentials.user() + '|' + credentials.password(), QStringLiteral("bob|pw")); // kept for this run
+    }
+
+    void passwordWindowWithARealStore_data()
+    {
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QString>("seen"); // where the window says it is kept: what it shows -> where Save kept it
+        QTest::newRow("running, the password still in the file") << "running" << "file:old -> store";
+        QTest::newRow("locked") << "locked" << "store: -> file";
+        QTest::newRow("not answering") << "frozen" << "file: -> file";
+    }
+
+    // Save puts the password into the store and takes it out of the settings file; a store that
+    // refuses it or does not answer leaves it in the file, and holds the window up briefly only.
+    void passwordWindowWithARealStore()
+    {
+        QFETCH(QString, store);
+        QFETCH(QString, seen);
+        SecretService service;
+        QVERIFY(service.isRunning());
+        QTemporaryDir folder;
+        SettingsStore settings(folder.path());
+        settings.SaveSetting("Talvex Bidbench", "Main", "User", "bob");
+        if (store == "running")
+            settings.SaveSetting("Talvex Bidbench", "Main", "Password", "old");
+        else if (store == "locked")
+            service.lock();
+        else
+            service.freeze();
+        QProcess child;
+        QProcessEnvironment environment = service.environment();
+        environment.insert("BIDBENCH_TEST_CHILD", "passwordWindow");
+        environment.insert("BIDBENCH_CHILD_FOLDER", folder.path());
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath());
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(), seen);
+        const bool inStore = seen.endsWith("store");
+        QCOMPARE(settings.HasSetting("Talvex Bidbench", "Main", "Password"), !inStore);
+        QCOMPARE(settings.GetSetting("Talvex Bidbench", "Main", "Password"), inStore ? QString() : "n3w&pw");
+        if (store != "frozen")
+            QCOMPARE(service.lookup("bob"), inStore ? "n3w&pw" : QString());
     }
 
     // Which moves after a hover bring the link's resting look back, and where it leads.
