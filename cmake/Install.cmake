@@ -32,7 +32,9 @@ add_custom_target(bidbench_icons ALL DEPENDS ${icon_pngs})
 # dpkg-shlibdeps over the libraries the program links, so no list is kept by hand. The SVG
 # icon engine that QIcon loads as a plugin ships in the same package as the Qt SVG library
 # the program links (libqt6svg6), and QtWebEngineProcess comes with the WebEngine Widgets
-# library's package.
+# library's package. QtKeychain reaches the Secret Service through libsecret, which it loads
+# when asked (so no library dependency names it), or KWallet over D-Bus: a store to keep the
+# password in is recommended, not required (without one, the settings file keeps it).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME bidbench)
 set(CPACK_PACKAGE_VENDOR "${BIDBENCH_MAKER}")
@@ -43,6 +45,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${BIDBENCH_MAKER} <${BIDBENCH_SUPPORT_EMAIL
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gnome-keyring | kwalletmanager, libsecret-1-0")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -16,12 +16,13 @@ if ! dpkg-query -W -f='${Status}' bidbench 2> /dev/null | grep -q 'install ok in
     trap 'apt-get purge -y bidbench > /dev/null' EXIT
 fi
 
-# Found by dpkg-shlibdeps: the SVG library (whose package carries the icon engine plugin)
-# and the browser engine.
+# Found by dpkg-shlibdeps: the SVG library (whose package carries the icon engine plugin),
+# the browser engine and QtKeychain; a secret store is recommended.
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6svg6 libqt6webenginewidgets6; do
+for package in libqt6svg6 libqt6webenginewidgets6 libqt6keychain1; do
     [[ $depends == *"$package "* ]] || fail "$package missing from Depends: $depends"
 done
+[[ $(dpkg-deb -f "$deb" Recommends) == *"gnome-keyring | kwalletmanager"* ]] || fail "no secret store recommended"
 apt-get install -y "$deb"
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/bidbench --version)
 [[ $version == *" $(dpkg-deb -f "$deb" Version)" ]] || fail "--version says: $version"
