@@ -1,6 +1,7 @@
 #include "Address.h"
 #include "DirectoryListing.h"
 #include "IniFile.h"
+#include "LoadTracker.h"
 #include "LoopbackServer.h"
 #include "MdWebCon.h"
 #include "SettingsStore.h"
@@ -117,6 +118,75 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QByteArray, url);
         QCOMPARE((forShell ? Shell::targetToUrl(address) : addressToUrl(address)).toEncoded(), url);
+    }
+
+    // A pane's loads as the engine shows them: "A@1/2" is page A at history entry 1 of 2, and
+    // "B@0/2:A" page B while the history is at A already (a move back not committed yet).
+    void paneLoads_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("seen"); // signals, and "busy?" answered
+        QTest::newRow("a page arrives once, however often it is seen") << "ask busy? start A@0/1 A@0/1 done busy?"
+                                                                       << "busy arrived:A idle";
+        QTest::newRow("a second page enables Back") << "A@0/1 start B@1/2 done" << "arrived:A back+ arrived:B";
+        QTest::newRow("Back arrives when it has committed") << "A@0/1 B@1/2 start B@0/2:A A@0/2 done"
+                                                            << "arrived:A back+ arrived:B forward+ back- arrived:A";
+        QTest::newRow("Refresh of a live page: the page arrives again at its end") << "A@0/1 ask start A@0/1 done"
+                                                                                   << "arrived:A arrived:A";
+        QTest::newRow("a failed Refresh: nothing arrives") << "A@0/1 ask start failed" << "arrived:A";
+        QTest::newRow("a load the engine never starts: idle after the guard") << "ask busy? wait busy?" << "busy idle";
+        QTest::newRow("a move in the page asks for nothing; Stop drops a request") << "nothing busy? ask stop busy?"
+                                                                                   << "idle idle";
+    }
+
+    void paneLoads()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, seen);
+        LoadTracker loads(10);
+        LoadTracker::Shown shown;
+        QStringList log;
+        connect(&loads, &LoadTracker::arrived, this, [&] { log << "arrived:" + shown.url.fileName(); });
+        connect(&loads, &LoadTracker::CommandStateChange, this, [&](int command, bool enable) {
+            log << (command == 1 ? "forward" : "back") + QString(enable ? "+" : "-");
+        });
+        for (const QString &event : events.split(' ')) {
+            if (event.contains('@')) {
+                const QStringList p = event.split(QRegularExpression("[@/:]"));
+                shown = {QUrl("http://p.test/" + p[0]), p[1].toInt(), p[2].toInt(), QUrl("http://p.test/" + p.value(3, p[0]))};
+                shown.canGoBack = shown.index > 0;
+                shown.canGoForward = shown.index < shown.count - 1;
+                loads.changed(shown);
+            } else if (event == "ask" || event == "nothing") {
+                loads.requested(event == "ask");
+            } else if (event == "busy?") {
+                log << (loads.isRequestPending() ? "busy" : "idle");
+            } else if (event == "wait") {
+                QTest::qWait(50);
+            } else if (event == "stop") {
+                loads.dropRequest();
+            } else if (event == "start") {
+                loads.loadStarted(shown);
+            } else {
+                loads.loadFinished(event == "done", shown);
+            }
+        }
+        QCOMPARE(log.join(' '), seen);
+    }
+
+    // Without a <title> the engine shows the address in one of its spellings: that is no title.
+    // A javascript: address and a move to a place in the shown document load nothing.
+    void titlesAndLoadsThatStartNothing()
+    {
+        const QUrl page("http://p.test/a/");
+        for (const char *spelling : {"http://p.test/a/", "p.test/a/", "p.test/a", "http://p.test/a"})
+            QCOMPARE(LoadTracker::titleOrEmpty(spelling, page), QString());
+        QCOMPARE(LoadTracker::titleOrEmpty("PleaseWait.html", QUrl::fromLocalFile("/d/PleaseWait.html")), QString());
+        QCOMPARE(LoadTracker::titleOrEmpty("p.test", page), "p.test");
+        for (auto [target, current, nothing] : {std::tuple{"JavaScript:void(0)", "", true}, {"http://p.test/a/#x", "http://p.test/a/#y", true},
+                                                {"http://p.test/a/#x", "", false}, {"http://p.test/b#x", "http://p.test/a/", false},
+                                                {"http://p.test/a/", "http://p.test/a/#x", false}})
+            QCOMPARE(LoadTracker::startsNoLoad(QUrl(target), QUrl(current)), nothing);
     }
 
     // Read-only: the owner may not write; hidden: a leading dot; links are marked and not followed.
