@@ -4,6 +4,7 @@
 // Usage: bidbench_screenshots OUTPUT_FOLDER
 #include "FFavorites.h"
 #include "FMain.h"
+#include "MenuNames.h"
 #include "LoopbackServer.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
@@ -93,6 +94,6 @@ int main(int argc, char *argv[])
         ok = ok && favorites->grab().save(out + "/favorites.png");
         favorites->close();
     });
-    window.findChild<QAction *>("mnuFavoritesSellers")->trigger();
+    window.findChild<QAction *>(Menus::mnuFavoritesSellers)->trigger();
     return ok ? 0 : 1;
 }

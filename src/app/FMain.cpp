@@ -14,6 +14,7 @@
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "MainStatusBar.h"
+#include "MenuNames.h"
 #include "NavigationToolbar.h"
 #include "PanePair.h"
 #include "ProgramIdentity.h"
@@ -128,46 +129,46 @@ void FMain::createTabControls()
 
 void FMain::connectCommands()
 {
-    const auto on = [this](const char *item, auto slot) {
+    const auto on = [this](MenuName item, auto slot) {
         connect(m_menus->action(item), &QAction::triggered, this, slot);
     };
-    on("mnuFileExit", [this] { m_exit->ExitProgram(); });
-    on("mnuFilePrint", [this] { m_edit->print(); });
-    on("mnuEditCut", [this] { m_edit->cut(); });
-    on("mnuEditCopy", [this] { m_edit->copy(); });
-    on("mnuEditPaste", [this] { m_edit->paste(); });
-    on("mnuEditFind", [this] { m_edit->find(); });
+    on(Menus::mnuFileExit, [this] { m_exit->ExitProgram(); });
+    on(Menus::mnuFilePrint, [this] { m_edit->print(); });
+    on(Menus::mnuEditCut, [this] { m_edit->cut(); });
+    on(Menus::mnuEditCopy, [this] { m_edit->copy(); });
+    on(Menus::mnuEditPaste, [this] { m_edit->paste(); });
+    on(Menus::mnuEditFind, [this] { m_edit->find(); });
     // The menu's Back and Forward follow the tab, the toolbar's the current pane: the same.
-    on("mnumnuNavigatemnuNavigateBack", [this] { tbrNavigate_ButtonClick(1); });
-    on("mnumnuNavigatemnuNavigateForward", [this] { tbrNavigate_ButtonClick(2); });
-    on("mnuNavigateStop", [this] { tbrNavigate_ButtonClick(3); });
-    on("mnumnuNavigatemnuNavigateRefresh", [this] { tbrNavigate_ButtonClick(4); });
-    on("mnumnuNavigatemnuNavigateHome", [this] { tbrNavigate_ButtonClick(5); });
-    on("mnuFavoritesView", [this] { showFavoritesEntry(QStringLiteral("Favorites")); });
-    on("mnuFavoriteSearches", [this] { showFavoritesEntry(QStringLiteral("Searches")); });
-    on("mnuFavoritesSellers", [this] { showFavoritesEntry(QStringLiteral("Sellers")); });
-    on("mnuFavoritesBidders", [this] { showFavoritesEntry(QStringLiteral("Bidders")); });
-    on("mnuFavoritesAdd", [this] { m_favorites->AddCurrentPageToFavorites(); });
-    on("mnuFavoritesImport", [this] { m_favorites->ImportFavorites(); });
-    on("mnuNavigateSnipe", [this] { SnipeCurrentAuction(); });
-    on("mnuToolsToolbar", [this] { ShowFloatingToolbar(); });
-    on("mnuToolsPassword", [this] { m_session.ShowTalvexPasswordDialog(this); });
-    on("mnuHelpContents", [this] { helpLinks().Contents(); });
-    on("mnuHelpmnuHelpMardell", [this] { helpLinks().MardellHomePage(); });
-    on("mnuHelpmnuHelpTalvex", [this] { helpLinks().TalvexOnline(); });
-    on("mnuHelpmnuHelpFeedback", [this] { helpLinks().Feedback(); });
-    on("mnuHelpJoinList", [this] { helpLinks().JoinList(); });
-    on("mnuHelpAbout", [this] { helpLinks().About(this); });
+    on(Menus::mnumnuNavigatemnuNavigateBack, [this] { tbrNavigate_ButtonClick(1); });
+    on(Menus::mnumnuNavigatemnuNavigateForward, [this] { tbrNavigate_ButtonClick(2); });
+    on(Menus::mnuNavigateStop, [this] { tbrNavigate_ButtonClick(3); });
+    on(Menus::mnumnuNavigatemnuNavigateRefresh, [this] { tbrNavigate_ButtonClick(4); });
+    on(Menus::mnumnuNavigatemnuNavigateHome, [this] { tbrNavigate_ButtonClick(5); });
+    on(Menus::mnuFavoritesView, [this] { showFavoritesEntry(QStringLiteral("Favorites")); });
+    on(Menus::mnuFavoriteSearches, [this] { showFavoritesEntry(QStringLiteral("Searches")); });
+    on(Menus::mnuFavoritesSellers, [this] { showFavoritesEntry(QStringLiteral("Sellers")); });
+    on(Menus::mnuFavoritesBidders, [this] { showFavoritesEntry(QStringLiteral("Bidders")); });
+    on(Menus::mnuFavoritesAdd, [this] { m_favorites->AddCurrentPageToFavorites(); });
+    on(Menus::mnuFavoritesImport, [this] { m_favorites->ImportFavorites(); });
+    on(Menus::mnuNavigateSnipe, [this] { SnipeCurrentAuction(); });
+    on(Menus::mnuToolsToolbar, [this] { ShowFloatingToolbar(); });
+    on(Menus::mnuToolsPassword, [this] { m_session.ShowTalvexPasswordDialog(this); });
+    on(Menus::mnuHelpContents, [this] { helpLinks().Contents(); });
+    on(Menus::mnuHelpmnuHelpMardell, [this] { helpLinks().MardellHomePage(); });
+    on(Menus::mnuHelpmnuHelpTalvex, [this] { helpLinks().TalvexOnline(); });
+    on(Menus::mnuHelpmnuHelpFeedback, [this] { helpLinks().Feedback(); });
+    on(Menus::mnuHelpJoinList, [this] { helpLinks().JoinList(); });
+    on(Menus::mnuHelpAbout, [this] { helpLinks().About(this); });
     connect(m_menus->sites(), &SiteMenu::siteChosen, this, &FMain::SelectSite);
     // Both button-text items run the toggle, which sets both check marks itself.
-    for (QAction *option : {m_menus->action("mnuOptionsText"), tbrNavigate->viewLabels()}) {
+    for (QAction *option : {m_menus->action(Menus::mnuOptionsText), tbrNavigate->viewLabels()}) {
         connect(option, &QAction::triggered, this, [this, option](bool checkedNow) {
             option->setChecked(!checkedNow);
             ToggleButtonText();
         });
     }
     // Ctrl+Z snipes wherever the focus is, the address box and the pages included.
-    new ShortcutPriority(this, m_menus->action("mnuNavigateSnipe"));
+    new ShortcutPriority(this, m_menus->action(Menus::mnuNavigateSnipe));
 
     connect(tbrNavigate, &NavigationToolbar::ButtonClick, this, &FMain::tbrNavigate_ButtonClick);
     connect(tbrNavigate, &NavigationToolbar::ButtonMenuClick, this, &FMain::showFavoritesEntry);
@@ -309,7 +310,7 @@ void FMain::RefreshCommandState()
     tbrNavigate->button(2)->setEnabled(m_panes->canGoForward(talvex));
     setCaptionText(m_panes->current()->LocationName());
     // Only a page of the auction pane can be added to the browser favourites.
-    m_menus->action("mnuFavoritesAdd")->setEnabled(!talvex);
+    m_menus->action(Menus::mnuFavoritesAdd)->setEnabled(!talvex);
 }
 
 void FMain::setCaptionText(const QString &text)
@@ -321,7 +322,7 @@ void FMain::ToggleButtonText()
 {
     const bool show = !tbrNavigate->isTextShown();
     tbrNavigate->viewLabels()->setChecked(show);
-    m_menus->action("mnuOptionsText")->setChecked(show);
+    m_menus->action(Menus::mnuOptionsText)->setChecked(show);
     RefreshCommandState();
     LayoutControls();
 }
@@ -413,7 +414,7 @@ void FMain::timTimer_Timer()
 
 void FMain::UpdateSnipeAvailability()
 {
-    QAction *menuItem = m_menus->action("mnuNavigateSnipe");
+    QAction *menuItem = m_menus->action(Menus::mnuNavigateSnipe);
     const SnipeCommandState state = snipeCommandState(cboAddress->currentText(), !m_panes->isSnipePaneCurrent(),
                                                       menuItem->isEnabled());
     m_row->snipeButton()->setEnabled(state.button);

@@ -1,5 +1,6 @@
 #include "NavigationToolbar.h"
 
+#include "MenuNames.h"
 #include "ToolbarIcons.h"
 
 #include <QMenu>
@@ -75,9 +76,9 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
 
     // Not in the menu bar: only ever shown as this toolbar's pop-up.
     m_popup = new QMenu(QStringLiteral("ButtonBarStatus"), this);
-    m_popup->setObjectName(QStringLiteral("mnuButtonBarStatus"));
+    m_popup->setObjectName(Menus::mnuButtonBarStatus);
     m_viewLabels = m_popup->addAction(QStringLiteral("View Text Labels"));
-    m_viewLabels->setObjectName(QStringLiteral("mnuButtonBarStatusViewLabels"));
+    m_viewLabels->setObjectName(Menus::mnuButtonBarStatusViewLabels);
     m_viewLabels->setCheckable(true);
     m_viewLabels->setChecked(true);
     setContextMenuPolicy(Qt::CustomContextMenu);

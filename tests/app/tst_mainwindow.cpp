@@ -128,13 +128,13 @@ private slots:
         for (int tab : {0, 1}) {
             const QString on = tab == 0 ? " on Talvex" : " on auction";
             QTest::newRow(qPrintable("Back button" + on)) << tab << "1" << true << "GoBack";
-            QTest::newRow(qPrintable("Forward menu" + on)) << tab << "mnumnuNavigatemnuNavigateForward" << true << "GoForward";
-            QTest::newRow(qPrintable("Back without history" + on)) << tab << "mnumnuNavigatemnuNavigateBack" << false << "";
+            QTest::newRow(qPrintable("Forward menu" + on)) << tab << QString(Menus::mnumnuNavigatemnuNavigateForward) << true << "GoForward";
+            QTest::newRow(qPrintable("Back without history" + on)) << tab << QString(Menus::mnumnuNavigatemnuNavigateBack) << false << "";
             QTest::newRow(qPrintable("Stop" + on)) << tab << "3" << false << "Stop";
-            QTest::newRow(qPrintable("Refresh menu" + on)) << tab << "mnumnuNavigatemnuNavigateRefresh" << false << "Refresh";
+            QTest::newRow(qPrintable("Refresh menu" + on)) << tab << QString(Menus::mnumnuNavigatemnuNavigateRefresh) << false << "Refresh";
         }
         QTest::newRow("Home on Talvex: news") << 0 << "5" << false << "http://service.test/secure/news.cfm?";
-        QTest::newRow("Home menu on auction: start page") << 1 << "mnumnuNavigatemnuNavigateHome" << false << kStart;
+        QTest::newRow("Home menu on auction: start page") << 1 << QString(Menus::mnumnuNavigatemnuNavigateHome) << false << kStart;
     }
 
     void commandsActOnTheShownPane()
@@ -198,14 +198,14 @@ private slots:
         f.start();
         const int toolbarWithText = f.part<QToolBar>("tbrNavigate")->height();
         QCOMPARE(f.tabs()->y(), Twips::toPixelsY(660));
-        f.trigger("mnuOptionsText");
-        QVERIFY(!f.part("mnuButtonBarStatusViewLabels")->isChecked());
+        f.trigger(Menus::mnuOptionsText);
+        QVERIFY(!f.part(Menus::mnuButtonBarStatusViewLabels)->isChecked());
         QCOMPARE(captions(f), QStringList(7, QString()));
         QCOMPARE(f.tabs()->y(), Twips::toPixelsY(500));
         QVERIFY(f.part<QToolBar>("tbrNavigate")->height() < toolbarWithText);
 
-        f.trigger("mnuButtonBarStatusViewLabels");
-        QVERIFY(f.part("mnuOptionsText")->isChecked());
+        f.trigger(Menus::mnuButtonBarStatusViewLabels);
+        QVERIFY(f.part(Menus::mnuOptionsText)->isChecked());
         QStringList back = kCaptions;
         back[6] = QString(); // "Toolbar" does not come back in this run
         QCOMPARE(captions(f), back);
@@ -252,7 +252,7 @@ private slots:
         if (entry == "button")
             f.trigger("tbrSnipe.Buttons(1)");
         else if (entry == "menu")
-            f.trigger("mnuNavigateSnipe");
+            f.trigger(Menus::mnuNavigateSnipe);
         else
             QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
 
@@ -271,7 +271,7 @@ private slots:
         QTest::addColumn<QString>("opened"); // what the desktop was asked to open
 
         const QString r = "http://r.test/link-1?loc=http%3A//";
-        QTest::newRow("seller from the menu") << "mnuFavoritesSellers" << "ann" << "Favorite Sellers List" << "auction"
+        QTest::newRow("seller from the menu") << QString(Menus::mnuFavoritesSellers) << "ann" << "Favorite Sellers List" << "auction"
             << r + "listed.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewListedItems%26userid%3Dann%26include%3D0"
                    "%26since%3D-1%26sort%3D2%26rows%3D25" << "";
         QTest::newRow("bidder with a blank, drop-down") << "Bidders" << "big spender" << "Favorite Bidders List" << "auction"
@@ -282,21 +282,21 @@ private slots:
                    "%26soincludewords%3Dlamp shade%26sotextsearched%3D2%26sacategory%3D%26sosearchwordscombine%3D1" << "";
         QTest::newRow("browser favourite, button 6") << "button 6" << "Deal" << "Browser Favorites" << "auction"
             << r + "deal.test/x%3Fa%3D1,2;b" << "";
-        QTest::newRow("browser favourite, menu") << "mnuFavoritesView" << "Deal" << "Browser Favorites" << "auction"
+        QTest::newRow("browser favourite, menu") << QString(Menus::mnuFavoritesView) << "Deal" << "Browser Favorites" << "auction"
             << r + "deal.test/x%3Fa%3D1,2;b" << "";
         QTest::newRow("empty shortcut opens nothing") << "Favorites" << "Empty" << "Browser Favorites" << "" << "" << "";
         QTest::newRow("sellers closed") << "Sellers" << "" << "Favorite Sellers List" << "" << "" << "";
-        QTest::newRow("bidders, Go! with nothing chosen") << "mnuFavoritesBidders" << "-" << "Favorite Bidders List" << "" << "" << "";
-        QTest::newRow("searches closed") << "mnuFavoriteSearches" << "" << "Favorite Auction Searches" << "" << "" << "";
+        QTest::newRow("bidders, Go! with nothing chosen") << QString(Menus::mnuFavoritesBidders) << "-" << "Favorite Bidders List" << "" << "" << "";
+        QTest::newRow("searches closed") << QString(Menus::mnuFavoriteSearches) << "" << "Favorite Auction Searches" << "" << "" << "";
         QTest::newRow("floating toolbar, leading zeros") << "button 7" << "000123" << "Talvex Bidbench" << "talvex"
             << "http://service.test/secure/login.cfm?item_number=000123" << "";
-        QTest::newRow("floating toolbar closed") << "mnuToolsToolbar" << "" << "Talvex Bidbench" << "" << "" << "";
-        QTest::newRow("help contents") << "mnuHelpContents" << "" << "" << "" << "" << "<program>/help/Bidbench_help.htm";
-        QTest::newRow("help home page") << "mnuHelpmnuHelpMardell" << "" << "" << "" << "" << "http://talvex.test?bidbench";
-        QTest::newRow("Talvex online") << "mnuHelpmnuHelpTalvex" << "" << "" << "" << "" << "http://service.test";
-        QTest::newRow("mail Talvex help") << "mnuHelpmnuHelpFeedback" << "" << "" << "" << ""
+        QTest::newRow("floating toolbar closed") << QString(Menus::mnuToolsToolbar) << "" << "Talvex Bidbench" << "" << "" << "";
+        QTest::newRow("help contents") << QString(Menus::mnuHelpContents) << "" << "" << "" << "" << "<program>/help/Bidbench_help.htm";
+        QTest::newRow("help home page") << QString(Menus::mnuHelpmnuHelpMardell) << "" << "" << "" << "" << "http://talvex.test?bidbench";
+        QTest::newRow("Talvex online") << QString(Menus::mnuHelpmnuHelpTalvex) << "" << "" << "" << "" << "http://service.test";
+        QTest::newRow("mail Talvex help") << QString(Menus::mnuHelpmnuHelpFeedback) << "" << "" << "" << ""
                                           << "mailto:help@service.test?subject= Talvex Bidbench 1.2.0";
-        QTest::newRow("join the mailing list") << "mnuHelpJoinList" << "" << "" << "" << ""
+        QTest::newRow("join the mailing list") << QString(Menus::mnuHelpJoinList) << "" << "" << "" << ""
                                                << "mailto:info@maker.test?subject=Subscribe List REF: Talvex Bidbench 1.2.0";
         QTest::newRow("link label: the maker's host") << "lblMardell" << "" << "" << "" << "" << "http://maker.test?bidbench";
     }
@@ -321,7 +321,7 @@ private slots:
         const QStringList auctionBefore = f.auction()->requests;
         const QStringList talvexBefore = f.talvex()->requests;
 
-        const bool standsIn = entry == "button 7" || entry == "mnuToolsToolbar"; // the toolbar stands in
+        const bool standsIn = entry == "button 7" || entry == QString(Menus::mnuToolsToolbar); // the toolbar stands in
         if (standsIn)
             w->setWindowState(Qt::WindowMaximized); // and the window comes back as it was
         QString caption;
@@ -373,8 +373,8 @@ private slots:
             prefilled = modal->findChild<QLineEdit *>("txtName")->text();
             modal->findChild<QPushButton *>("cmdOK")->click();
         });
-        f.part("mnuFavoritesAdd")->setEnabled(true);
-        f.trigger("mnuFavoritesAdd");
+        f.part(Menus::mnuFavoritesAdd)->setEnabled(true);
+        f.trigger(Menus::mnuFavoritesAdd);
         QCOMPARE(prefilled, QString("Nice Bike - Road"));
 
         QString dialogName;
@@ -383,7 +383,7 @@ private slots:
             modal->findChild<QLineEdit *>("fileNameEdit")->setText(source);
             qobject_cast<QDialog *>(modal)->accept();
         });
-        f.trigger("mnuFavoritesImport");
+        f.trigger(Menus::mnuFavoritesImport);
         QCOMPARE(dialogName, QString("CommonDialog1"));
         QCOMPARE(favoritesSnapshot(favoritesFolder()),
                  QStringList({"Auctions/", "Auctions/Lamp.url -> http://www.ebay.com/itm/7",
@@ -400,7 +400,7 @@ private slots:
         qsizetype auctionNavigations = -1;
         bool labelsOff = false;
         context.startStatus->setConnectionFactory([&](QObject *parent) {
-            labelsOff = !f.part("mnuButtonBarStatusViewLabels")->isChecked();
+            labelsOff = !f.part(Menus::mnuButtonBarStatusViewLabels)->isChecked();
             auctionNavigations = f.auction()->requests.size();
             return new MdWebCon(parent);
         });

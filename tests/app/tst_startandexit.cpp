@@ -3,6 +3,7 @@
 #include "FFavorites.h"
 #include "FPassword.h"
 #include "FStart.h"
+#include "SiteMenu.h"
 #include "SubMain.h"
 #include "TestMain.h"
 #include "TitleBarClose.h"
@@ -28,7 +29,7 @@ const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
     ExitSequence::closeOnTerminationSignals(window);
     window.show();
     answerNextModal<FFavorites>([](QWidget *) { std::puts("ready"); std::fflush(stdout); }, 6000);
-    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>("mnuFavoritesSellers")->trigger(); });
+    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>(Menus::mnuFavoritesSellers)->trigger(); });
     return qApp->exec();
 });
 } // namespace
@@ -114,11 +115,12 @@ private slots:
         AppFixture f;
         f.store("Main", "User", storedUser);
         FMain *w = f.start();
-        f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
+        SiteMenu *sites = w->findChild<SiteMenu *>();
+        sites->site(qMax(site, 1))->trigger();
         if (site == 0)
-            f.part("mnuOptionsSite(1)")->setChecked(false);
+            sites->site(1)->setChecked(false);
         if (textOff)
-            f.trigger("mnuButtonBarStatusViewLabels");
+            f.trigger(Menus::mnuButtonBarStatusViewLabels);
         w->resize(700, 500);
         QWidget other;
         other.show();
@@ -142,7 +144,7 @@ private slots:
         };
         answerWith(answer);
         if (how == "tools") {
-            f.trigger("mnuToolsPassword");
+            f.trigger(Menus::mnuToolsPassword);
             answerWith("cmdCancel");
         }
         if (how == "program") {
@@ -151,7 +153,7 @@ private slots:
             QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
             QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
         } else {
-            f.trigger("mnuFileExit");
+            f.trigger(Menus::mnuFileExit);
         }
         QCOMPARE(shown, asks);
         QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);

@@ -2,8 +2,10 @@
 #include "FMain.h"
 #include "FindBar.h"
 #include "LoopbackServer.h"
+#include "MenuNames.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
+#include "SiteMenu.h"
 #include "StarFrames.h"
 #include "TabControl.h"
 #include "TestFiles.h"
@@ -137,7 +139,7 @@ private slots:
     void sitesAndHome()
     {
         showTab(0);
-        part("mnuOptionsSite(8)")->trigger();
+        w->findChild<SiteMenu *>()->site(8)->trigger();
         QCOMPARE(part<TabControl>("SSTab1")->Tab(), 1);
         expectShown("eBay DE", germany.url("/"));
         // Home follows the site checked now.
@@ -306,7 +308,7 @@ private slots:
         showTab(1);
         enterAddress(us.url("/words"));
         expectPage("Words");
-        part("mnuEditFind")->trigger();
+        part(Menus::mnuEditFind)->trigger();
         auto *bar = pane("brwAuction")->findChild<FindBar *>();
         QVERIFY(bar->isVisible());
         QTest::keyClicks(bar->textBox(), "apple");
@@ -336,7 +338,7 @@ private slots:
             return true;
         });
         QSignalSpy finished(edit, &EditCommands::printFinished);
-        part("mnuFilePrint")->trigger();
+        part(Menus::mnuFilePrint)->trigger();
         QVERIFY(finished.wait(30000) || finished.size() == 1);
         QCOMPARE(finished.first().first().toBool(), true);
         const QByteArray bytes = readBytes(pdf);
@@ -361,7 +363,7 @@ private slots:
 
 private:
     template <typename T = QAction>
-    T *part(const char *name) const { return w->findChild<T *>(QString::fromLatin1(name)); }
+    T *part(const QString &name) const { return w->findChild<T *>(name); }
     QAction *button(int index) const { return w->findChild<QAction *>(QString("tbrNavigate.Buttons(%1)").arg(index)); }
     QComboBox *box() const { return part<QComboBox>("cboAddress"); }
     BrowserPane *pane(const char *name) const { return part<BrowserPane>(name); }
