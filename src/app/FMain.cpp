@@ -7,9 +7,6 @@
 #include "EditCommands.h"
 #include "ExitSequence.h"
 #include "FavoritesCommands.h"
-#include "FloatingToolbar.h"
-#include "HelpLinks.h"
-#include "ItemNumber.h"
 #include "LinkLabel.h"
 #include "MainLayout.h"
 #include "MainMenus.h"
@@ -20,9 +17,9 @@
 #include "ProgramIdentity.h"
 #include "RaisedError.h"
 #include "SettingsStore.h"
-#include "ShortcutPriority.h"
 #include "SiteMenu.h"
 #include "SiteSelection.h"
+#include "SnipeCommands.h"
 #include "TabControl.h"
 #include "TalvexService.h"
 #include "Twips.h"
@@ -31,9 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 
@@ -57,6 +52,7 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     , m_context(context)
     , bIsHasAccount(hasAccount)
     , m_session(*m_context.settings, m_context.destinations.serviceHost)
+    , m_help(m_context.destinations, *m_context.shell, m_context.programFilesDir)
     , m_client(new QWidget(this))
     , m_menus(new MainMenus(menuBar(), m_context.destinations))
     , tbrNavigate(new NavigationToolbar(m_client))
@@ -91,6 +87,8 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     m_favorites = new FavoritesCommands(m_context, this, m_panes->auction(),
                                         [this](const QString &url) { ShowInAuctionBrowser(url); });
     m_edit = new EditCommands(this, [this] { return SSTab1->Tab(); }, m_panes->talvex(), m_panes->auction(), this);
+    m_snipe = new SnipeCommands(this, m_panes, m_row, m_menus->action(Menus::mnuNavigateSnipe),
+                                m_context.destinations.serviceHost);
     connectCommands();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
@@ -144,21 +142,20 @@ void FMain::connectCommands()
     on(Menus::mnuNavigateStop, [this] { tbrNavigate_ButtonClick(3); });
     on(Menus::mnumnuNavigatemnuNavigateRefresh, [this] { tbrNavigate_ButtonClick(4); });
     on(Menus::mnumnuNavigatemnuNavigateHome, [this] { tbrNavigate_ButtonClick(5); });
-    on(Menus::mnuFavoritesView, [this] { showFavoritesEntry(QStringLiteral("Favorites")); });
-    on(Menus::mnuFavoriteSearches, [this] { showFavoritesEntry(QStringLiteral("Searches")); });
-    on(Menus::mnuFavoritesSellers, [this] { showFavoritesEntry(QStringLiteral("Sellers")); });
-    on(Menus::mnuFavoritesBidders, [this] { showFavoritesEntry(QStringLiteral("Bidders")); });
+    on(Menus::mnuFavoritesView, [this] { m_favorites->ShowBrowserFavorites(); });
+    on(Menus::mnuFavoriteSearches, [this] { m_favorites->ShowFavoriteSearches(); });
+    on(Menus::mnuFavoritesSellers, [this] { m_favorites->ShowFavoriteUsers(true); });
+    on(Menus::mnuFavoritesBidders, [this] { m_favorites->ShowFavoriteUsers(false); });
     on(Menus::mnuFavoritesAdd, [this] { m_favorites->AddCurrentPageToFavorites(); });
     on(Menus::mnuFavoritesImport, [this] { m_favorites->ImportFavorites(); });
-    on(Menus::mnuNavigateSnipe, [this] { SnipeCurrentAuction(); });
-    on(Menus::mnuToolsToolbar, [this] { ShowFloatingToolbar(); });
+    on(Menus::mnuToolsToolbar, [this] { m_snipe->ShowFloatingToolbar(); });
     on(Menus::mnuToolsPassword, [this] { m_session.ShowTalvexPasswordDialog(this); });
-    on(Menus::mnuHelpContents, [this] { helpLinks().Contents(); });
-    on(Menus::mnuHelpmnuHelpMardell, [this] { helpLinks().MardellHomePage(); });
-    on(Menus::mnuHelpmnuHelpTalvex, [this] { helpLinks().TalvexOnline(); });
-    on(Menus::mnuHelpmnuHelpFeedback, [this] { helpLinks().Feedback(); });
-    on(Menus::mnuHelpJoinList, [this] { helpLinks().JoinList(); });
-    on(Menus::mnuHelpAbout, [this] { helpLinks().About(this); });
+    on(Menus::mnuHelpContents, [this] { m_help.Contents(); });
+    on(Menus::mnuHelpmnuHelpMardell, [this] { m_help.MardellHomePage(); });
+    on(Menus::mnuHelpmnuHelpTalvex, [this] { m_help.TalvexOnline(); });
+    on(Menus::mnuHelpmnuHelpFeedback, [this] { m_help.Feedback(); });
+    on(Menus::mnuHelpJoinList, [this] { m_help.JoinList(); });
+    on(Menus::mnuHelpAbout, [this] { m_help.About(this); });
     connect(m_menus->sites(), &SiteMenu::siteChosen, this, &FMain::SelectSite);
     // Both button-text items run the toggle, which sets both check marks itself.
     for (QAction *option : {m_menus->action(Menus::mnuOptionsText), tbrNavigate->viewLabels()}) {
@@ -167,15 +164,10 @@ void FMain::connectCommands()
             ToggleButtonText();
         });
     }
-    // Ctrl+Z snipes wherever the focus is, the address box and the pages included.
-    new ShortcutPriority(this, m_menus->action(Menus::mnuNavigateSnipe));
 
     connect(tbrNavigate, &NavigationToolbar::ButtonClick, this, &FMain::tbrNavigate_ButtonClick);
-    connect(tbrNavigate, &NavigationToolbar::ButtonMenuClick, this, &FMain::showFavoritesEntry);
-    connect(m_row->snipeButton(), &QAction::triggered, this, &FMain::SnipeCurrentAuction);
+    connect(tbrNavigate, &NavigationToolbar::ButtonMenuClick, m_favorites, &FavoritesCommands::ShowEntry);
     connect(cboAddress, &AddressBox::addressChosen, this, &FMain::cboAddress_Click);
-    // A typed item address can be sniped at once, without waiting for the next pane event.
-    connect(cboAddress, &QComboBox::editTextChanged, this, &FMain::UpdateSnipeAvailability);
 
     connect(m_panes, &PanePair::currentStatusText, sbStatusBar->panel(2), &QLabel::setText);
     connect(m_panes, &PanePair::currentChanged, this, &FMain::onTabChanged);
@@ -186,21 +178,9 @@ void FMain::connectCommands()
     connect(timStar, &QTimer::timeout, this, [this] {
         m_busyIndicator->tick(m_panes->current()->Busy(), tbrNavigate->isTextShown());
     });
-    connect(lblMardell, &LinkLabel::clicked, this, [this] { helpLinks().MakerLabel(); });
+    connect(lblMardell, &LinkLabel::clicked, this, [this] { m_help.MakerLabel(); });
     lblMardell->restoreLookOver({m_client, SSTab1, SSTab1->tabBar()});
     connect(m_panes->talvex(), &BrowserPane::focusReceived, lblMardell, &LinkLabel::restoreLook);
-    // A link to an item can be sniped without opening its page.
-    m_panes->auction()->setLinkMenuEntries([this](QMenu *menu, const QString &link) {
-        const std::optional<QString> item = itemNumberFromAddress(link);
-        if (!item)
-            return;
-        QAction *first = menu->actions().value(0);
-        auto *snipe = new QAction(QStringLiteral("Snipe This Item"), menu);
-        connect(snipe, &QAction::triggered, this, [this, number = *item] { SnipeItem(number); });
-        menu->insertAction(first, snipe);
-        if (first)
-            menu->insertSeparator(first);
-    });
 }
 
 void FMain::setVisible(bool visible)
@@ -243,21 +223,7 @@ void FMain::LoadMainWindow()
 
 void FMain::restoreGeometry()
 {
-    SettingsStore &settings = *m_context.settings;
-    const auto stored = [&](const char *key) {
-        return settings.GetSetting(ProgramIdentity::maker(), ProgramIdentity::title(), QString::fromLatin1(key));
-    };
-    const QString state = stored("WindowState");
-    if (state.isEmpty())
-        return; // design size; the stored sizes are not read
-    const QString storedHeight = stored("WindowHeight");
-    const QString storedWidth = stored("WindowWidth");
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const std::optional<WindowPlacement::Restore> restore = WindowPlacement::restore(
-        state, storedWidth, storedHeight, screen ? screen->availableGeometry().size() : QSize());
-    if (!restore)
-        return;
-    WindowPlacement::Applier::apply(this, *restore);
+    WindowPlacement::restoreStored(this, *m_context.settings);
 }
 
 bool FMain::eventFilter(QObject *watched, QEvent *event)
@@ -304,7 +270,7 @@ void FMain::RefreshCommandState()
         tbrNavigate->ShowButtonText();
     else
         tbrNavigate->HideButtonText();
-    UpdateSnipeAvailability();
+    m_snipe->UpdateSnipeAvailability();
     const bool talvex = m_panes->isSnipePaneCurrent();
     tbrNavigate->button(1)->setEnabled(m_panes->canGoBack(talvex));
     tbrNavigate->button(2)->setEnabled(m_panes->canGoForward(talvex));
@@ -337,19 +303,9 @@ void FMain::tbrNavigate_ButtonClick(int index)
     case 4: m_panes->current()->Refresh(); break;
     case 5: GoHome(); break;
     case 6: m_favorites->ShowBrowserFavorites(); break;
-    case 7: ShowFloatingToolbar(); break;
+    case 7: m_snipe->ShowFloatingToolbar(); break;
     default: break;
     }
-}
-
-void FMain::showFavoritesEntry(const QString &key)
-{
-    if (key == QLatin1String("Favorites"))
-        m_favorites->ShowBrowserFavorites();
-    else if (key == QLatin1String("Searches"))
-        m_favorites->ShowFavoriteSearches();
-    else if (key == QLatin1String("Sellers") || key == QLatin1String("Bidders"))
-        m_favorites->ShowFavoriteUsers(key == QLatin1String("Sellers"));
 }
 
 void FMain::GoHome()
@@ -412,38 +368,9 @@ void FMain::timTimer_Timer()
         setCaptionText(m_panes->auction()->LocationName());
 }
 
-void FMain::UpdateSnipeAvailability()
-{
-    QAction *menuItem = m_menus->action(Menus::mnuNavigateSnipe);
-    const SnipeCommandState state = snipeCommandState(cboAddress->currentText(), !m_panes->isSnipePaneCurrent(),
-                                                      menuItem->isEnabled());
-    m_row->snipeButton()->setEnabled(state.button);
-    menuItem->setEnabled(state.menuItem);
-}
-
-void FMain::SnipeCurrentAuction()
-{
-    // The box may have been edited since the last refresh.
-    if (const std::optional<QString> item = itemNumberFromAddress(cboAddress->currentText()))
-        SnipeItem(*item);
-}
-
 void FMain::SnipeItem(const QString &sItemNumber)
 {
-    m_panes->talvex()->Navigate(TalvexService::snipeUrl(m_context.destinations.serviceHost, sItemNumber));
-    m_panes->setCurrent(kTalvexTab);
-}
-
-void FMain::ShowFloatingToolbar()
-{
-    const QString sItemNumber = runFloatingToolbar(this, AuctionRow::snipeIcon());
-    if (!sItemNumber.isEmpty())
-        SnipeItem(sItemNumber);
-}
-
-HelpLinks FMain::helpLinks() const
-{
-    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programFilesDir);
+    m_snipe->SnipeItem(sItemNumber);
 }
 
 void FMain::StartVersionCheck()

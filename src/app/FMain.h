@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "BusyIndicator.h"
+#include "HelpLinks.h"
 #include "StarFrames.h"
 #include "TalvexSession.h"
 
@@ -14,12 +15,12 @@ class AuctionRow;
 class EditCommands;
 class ExitSequence;
 class FavoritesCommands;
-class HelpLinks;
 class LinkLabel;
 class MainMenus;
 class MainStatusBar;
 class NavigationToolbar;
 class PanePair;
+class SnipeCommands;
 class QLabel;
 class QTimer;
 class TabControl;
@@ -67,7 +68,6 @@ private:
 
     void onTabChanged(bool snipePaneCurrent);
     void tbrNavigate_ButtonClick(int index);
-    void showFavoritesEntry(const QString &key);
     void ToggleButtonText();
     void GoHome();
     void SelectSite(int index);
@@ -76,15 +76,12 @@ private:
     void timTimer_Timer();
     void setCaptionText(const QString &text);
 
-    void UpdateSnipeAvailability();
-    void SnipeCurrentAuction();
-    void ShowFloatingToolbar();
-    HelpLinks helpLinks() const;
     void StartVersionCheck();
 
     AppContext m_context;
     bool bIsHasAccount;
     TalvexSession m_session;
+    HelpLinks m_help;
     QWidget *m_client;
     MainMenus *m_menus;
     NavigationToolbar *tbrNavigate;
@@ -100,6 +97,7 @@ private:
     ExitSequence *m_exit;
     FavoritesCommands *m_favorites;
     EditCommands *m_edit;
+    SnipeCommands *m_snipe;
     StarFrames m_starFrames;
     std::optional<BusyIndicator> m_busyIndicator;
 
