@@ -243,17 +243,15 @@ void FMain::LayoutControls()
     const MainLayout layout = ::LayoutControls(in);
 
     using namespace MainDesign;
-    const auto x = [](int twips) { return Twips::toPixelsX(twips); };
-    const auto y = [](int twips) { return Twips::toPixelsY(twips); };
-    tbrNavigate->setGeometry(0, 0, m_client->width(), y(layout.toolbarHeight));
-    picSnipe->setGeometry(x(layout.picSnipeLeft), y(kPicSnipeTop), x(kPicSnipeSize), y(kPicSnipeSize));
-    SSTab1->setGeometry(0, y(layout.tabTop), qMax(0, x(layout.tabWidth)), y(layout.tabHeight));
-    const QRect pane(x(kPaneLeft), y(kPaneTop), qMax(0, x(layout.paneWidth)), y(layout.paneHeight));
-    m_panes->talvex()->setGeometry(pane);
-    m_panes->auction()->setGeometry(pane);
+    tbrNavigate->setGeometry(0, 0, m_client->width(), Twips::toPixelsY(layout.toolbarHeight));
+    picSnipe->setGeometry(Twips::rect(layout.picSnipeLeft, kPicSnipeTop, kPicSnipeSize, kPicSnipeSize));
+    SSTab1->setGeometry(Twips::rect(0, layout.tabTop, layout.tabWidth, layout.tabHeight));
+    for (BrowserPane *pane : {m_panes->talvex(), m_panes->auction()})
+        pane->setGeometry(Twips::rect(kPaneLeft, kPaneTop, layout.paneWidth, layout.paneHeight));
     m_row->place(layout);
-    lblMardell->setGeometry(x(layout.lblMardellLeft), y(kMardellTop), x(kMardellWidth),
-                            qMax(y(kMardellHeight), lblMardell->sizeHint().height()));
+    QRect link = Twips::rect(layout.lblMardellLeft, kMardellTop, kMardellWidth, kMardellHeight);
+    link.setHeight(qMax(link.height(), lblMardell->sizeHint().height()));
+    lblMardell->setGeometry(link);
     timStar->start(); // the indicator animation starts over
 }
 
