@@ -4,8 +4,8 @@
 // Usage: bidbench_screenshots OUTPUT_FOLDER
 #include "FFavorites.h"
 #include "FMain.h"
-#include "MenuNames.h"
 #include "LoopbackServer.h"
+#include "MenuNames.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
 #include "TestFiles.h"
