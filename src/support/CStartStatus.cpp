@@ -74,9 +74,6 @@ void CStartStatus::Initialize(long appClass, float cutoffVersion)
 }
 
 QString CStartStatus::Version() const { return ProgramIdentity::versionText(); }
-QString CStartStatus::VersionMajor() const { return QString::number(ProgramIdentity::kVersionMajor); }
-QString CStartStatus::VersionMinor() const { return QString::number(ProgramIdentity::kVersionMinor); }
-QString CStartStatus::VersionRevision() const { return QString::number(ProgramIdentity::kVersionRevision); }
 
 QString CStartStatus::versionCheckURL() const
 {
