@@ -271,16 +271,6 @@ void WebEnginePane::copySelection()
     m_view->triggerPageAction(QWebEnginePage::Copy);
 }
 
-QList<PopupBrowserWindow *> WebEnginePane::popups() const
-{
-    QList<PopupBrowserWindow *> open;
-    for (const QPointer<PopupBrowserWindow> &popup : m_popups) {
-        if (popup)
-            open.append(popup.data());
-    }
-    return open;
-}
-
 QWebEnginePage *WebEnginePane::createPopup()
 {
     m_popups.removeAll(QPointer<PopupBrowserWindow>());

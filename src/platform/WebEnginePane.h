@@ -48,7 +48,6 @@ public:
 
     QWebEngineView *view() const { return m_view; }
     QWebEngineProfile *profile() const { return m_profile; }
-    QList<PopupBrowserWindow *> popups() const;
 
     // Shown in place of the page after its renderer process ended.
     bool isShowingStoppedPage() const;
