@@ -130,8 +130,9 @@ private slots:
         if (asks != 1 || how != "exit")
             appEnd->setInterval(1); // the first row waits the whole two seconds
         int shown = 0;
+        QList<QPointer<QObject>> answers;
         const auto answerWith = [&](const QString &button) {
-            answerNextModal<FPassword>([&, button](FPassword *dialog) {
+            answers << answerNextModal<FPassword>([&, button](FPassword *dialog) {
                 ++shown;
                 QVERIFY(w->isEnabled()); // before the shutdown
                 QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), storedUser);
@@ -180,7 +181,7 @@ private slots:
         // Complete when the program was told to end; an empty TextLabels is a key, not left out.
         QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
         QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
-        QTest::qWait(350); // the answers give up before the next test
+        qDeleteAll(answers); // those not needed must not answer the next test's windows
     }
 
     void signalEndsAsAnUnload_data()
