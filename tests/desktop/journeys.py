@@ -17,7 +17,6 @@ import time
 import unittest
 
 PROGRAM = os.path.abspath(sys.argv.pop(1))
-LOGIN_REPLY = '<title>Talvex - My snipes</title>'
 BOOKMARKS = ('<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><H3>Auctions</H3><DL><p>'
              '<DT><A HREF="http://www.ebay.com/itm/7">Lamp</A></DL><p></DL>\n')
 # Roles a person operates; web content is the site's own affair and not walked.
@@ -28,12 +27,10 @@ OPERABLE = {'push button', 'toggle button', 'check box', 'radio button', 'combo 
 
 
 class Proxy(http.server.ThreadingHTTPServer):
-    """Stands in for every web host: the program's proxy setting sends all of it here."""
-
+    # Stands in for every web host: the program's proxy setting sends all of it here.
     def __init__(self):
         super().__init__(('127.0.0.1', 0), ProxyHandler)
-        self.log = []
-        self.version_answer = ''
+        self.log, self.version_answer = [], ''
         threading.Thread(target=self.serve_forever, daemon=True).start()
 
     def asked(self, text, method='GET'):
@@ -44,24 +41,17 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = 'HTTP/1.1'
 
     def answer(self):
-        length = int(self.headers.get('Content-Length') or 0)
-        body = self.rfile.read(length).decode('latin-1') if length else ''
-        self.server.log.append({'method': self.command, 'url': self.path, 'body': body,
-                                'cookie': self.headers.get('Cookie') or ''})
-        headers = {'Content-Type': 'text/html'}
+        self.rfile.read(int(self.headers.get('Content-Length') or 0))
+        self.server.log.append({'method': self.command, 'url': self.path, 'cookie': self.headers.get('Cookie') or ''})
+        page = '<title>Page %s</title>' % self.path.rsplit('/', 1)[-1]
         if 'versioncheck' in self.path:
             page = self.server.version_answer
-        elif self.command == 'POST':
-            page = LOGIN_REPLY
-            headers['Set-Cookie'] = 'talvex=logged-in; Path=/'
-        else:
-            page = '<title>Page %s</title><h1>%s</h1>' % (self.path.rsplit('/', 1)[-1], self.path)
-        data = page.encode()
         self.send_response(200)
-        for name, value in dict(headers, **{'Content-Length': str(len(data))}).items():
-            self.send_header(name, value)
+        if self.command == 'POST':  # the login
+            self.send_header('Set-Cookie', 'talvex=logged-in; Path=/')
+        self.send_header('Content-Length', str(len(page)))
         self.end_headers()
-        self.wfile.write(data)
+        self.wfile.write(page.encode())
 
     do_GET = do_POST = answer
 
@@ -79,8 +69,8 @@ def wait_for(what, condition, seconds=20):
     raise AssertionError('gave up waiting for ' + what)
 
 
+# Pressed as a person would: XTEST events to the window that has the focus.
 def keys(*names):
-    """Pressed as a person would: XTEST events to the window that has the focus."""
     for name in names:
         subprocess.run(['xdotool', 'key', '--delay', '60', name], check=True)
         time.sleep(0.15)
@@ -91,41 +81,39 @@ def type_text(text):
 
 
 def active_title():
-    run = subprocess.run(['xdotool', 'getactivewindow', 'getwindowname'], capture_output=True, text=True)
-    return run.stdout.strip() if run.returncode == 0 else ''
+    return subprocess.run(['xdotool', 'getactivewindow', 'getwindowname'], capture_output=True, text=True).stdout.strip()
 
 
+def home_folders(home):
+    folders = dict(HOME=home, XDG_RUNTIME_DIR=home + '/run', XDG_CONFIG_HOME=home + '/.config',
+                   XDG_DATA_HOME=home + '/.local/share', XDG_CACHE_HOME=home + '/.cache')
+    for folder in folders.values():
+        os.makedirs(folder, mode=0o700, exist_ok=True)
+    return folders
+
+
+# A program that writes one line to the file descriptor it is told of, and that line.
+def start_and_read(command):
+    read, write = os.pipe()
+    process = subprocess.Popen([a.replace('{fd}', str(write)) for a in command], pass_fds=[write],
+                               stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as stream:
+        return process, stream.readline().strip()
+
+
+# Xvfb, a D-Bus session (which starts the accessibility bus on demand) and openbox.
 class Desktop:
-    """Xvfb, a D-Bus session (with the accessibility bus it starts on demand) and openbox."""
-
     def __init__(self):
         self.home = tempfile.mkdtemp(prefix='bidbench-desktop-')
-        os.environ.update(HOME=self.home, XDG_RUNTIME_DIR=self.folder('run', 0o700),
-                          XDG_CONFIG_HOME=self.folder('.config'), XDG_DATA_HOME=self.folder('.local/share'),
-                          XDG_CACHE_HOME=self.folder('.cache'))
-        self.xvfb = self.start(['Xvfb', '-displayfd', '{fd}', '-screen', '0', '1280x900x24', '-nolisten', 'tcp'])
-        os.environ['DISPLAY'] = ':' + self.read_fd_line()
-        self.bus = self.start(['dbus-daemon', '--session', '--nofork', '--print-address={fd}'])
-        os.environ['DBUS_SESSION_BUS_ADDRESS'] = self.read_fd_line()
+        os.environ.update(home_folders(self.home))
+        self.xvfb, display = start_and_read(['Xvfb', '-displayfd', '{fd}', '-screen', '0', '1280x900x24', '-nolisten', 'tcp'])
+        os.environ['DISPLAY'] = ':' + display
+        self.bus, os.environ['DBUS_SESSION_BUS_ADDRESS'] = start_and_read(
+            ['dbus-daemon', '--session', '--nofork', '--print-address={fd}'])
         self.wm = subprocess.Popen(['openbox', '--sm-disable'], stderr=subprocess.DEVNULL)
-        wait_for('the window manager', lambda: subprocess.run(
-            ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], capture_output=True, text=True).stdout.count('window id'))
-
-    def folder(self, name, mode=0o755):
-        path = os.path.join(self.home, name)
-        os.makedirs(path, mode=mode, exist_ok=True)
-        return path
-
-    def start(self, command):
-        self.fd_read, write = os.pipe()
-        process = subprocess.Popen([a.replace('{fd}', str(write)) for a in command], pass_fds=[write],
-                                   stderr=subprocess.DEVNULL)
-        os.close(write)
-        return process
-
-    def read_fd_line(self):
-        with os.fdopen(self.fd_read) as stream:
-            return stream.readline().strip()
+        wait_for('the window manager', lambda: 'window id' in subprocess.run(
+            ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], capture_output=True, text=True).stdout)
 
     def close(self):
         for process in (self.wm, self.bus, self.xvfb):
@@ -134,32 +122,25 @@ class Desktop:
         shutil.rmtree(self.home, ignore_errors=True)
 
 
+# One run of the program in a fresh home folder, with the proxy as its web.
 class Bidbench:
-    """One run of the program in a fresh home folder, with the proxy as its web."""
-
     def __init__(self, proxy, settings='[Settings]\nStartScreen=N\n[Main]\nUser=ann\nPassword=pw\n'):
-        self.proxy = proxy
         self.home = tempfile.mkdtemp(prefix='bidbench-home-', dir=os.environ['HOME'])
-        self.config = os.path.join(self.home, '.config/bidbench/Talvex Bidbench.ini')
-        self.favorites = os.path.join(self.home, '.local/share/bidbench/Favorites')
+        environment = dict(os.environ, **home_folders(self.home), QT_QPA_PLATFORM='xcb',
+                           http_proxy='http://127.0.0.1:%d/' % proxy.server_port,
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QTWEBENGINE_DISABLE_SANDBOX='1',
+                           QTWEBENGINE_CHROMIUM_FLAGS='--disable-gpu --disable-background-networking')
+        self.config = self.home + '/.config/bidbench/Talvex Bidbench.ini'
+        self.favorites = self.home + '/.local/share/bidbench/Favorites'
         os.makedirs(os.path.dirname(self.config), mode=0o700)
         with open(self.config, 'w') as ini:
             ini.write(settings)
-        os.makedirs(self.home + '/run', mode=0o700)
-        environment = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=self.home + '/run',
-                           XDG_CONFIG_HOME=self.home + '/.config',
-                           XDG_DATA_HOME=self.home + '/.local/share', XDG_CACHE_HOME=self.home + '/.cache',
-                           http_proxy='http://127.0.0.1:%d/' % proxy.server_port, QT_QPA_PLATFORM='xcb',
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
-                           QTWEBENGINE_CHROMIUM_FLAGS='--disable-gpu --disable-background-networking')
-        if os.geteuid() == 0:
-            environment['QTWEBENGINE_DISABLE_SANDBOX'] = '1'
         self.process = subprocess.Popen([PROGRAM], env=environment, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
 
     def end(self):
         if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
+            self.process.send_signal(signal.SIGTERM)  # ends as a logout would, saving
             try:
                 self.process.wait(15)
             except subprocess.TimeoutExpired:
@@ -167,9 +148,8 @@ class Bidbench:
                 self.process.wait()
 
 
+# The program's accessibility tree, as a screen reader reads it.
 class Accessible:
-    """The program's accessibility tree, as a screen reader reads it."""
-
     def __init__(self, pid):
         import pyatspi  # only now: it connects to the session bus of this desktop
         self.atspi = pyatspi
@@ -185,49 +165,43 @@ class Accessible:
 
     def walk(self, node, showing_only):
         try:
-            role, showing = node.getRoleName(), node.getState().contains(self.atspi.STATE_SHOWING)
+            role, name, state = node.getRoleName(), node.name, node.getState()
+            children = [node.getChildAtIndex(i) for i in range(node.childCount)]
         except Exception:  # an object that went away while we read
             return
-        if role == 'document web' or (showing_only and not showing):
+        if role == 'document web' or (showing_only and not state.contains(self.atspi.STATE_SHOWING)):
             return
-        yield node, role
-        for i in range(node.childCount):
-            child = node.getChildAtIndex(i)
+        yield role, name, state
+        for child in children:
             if child is not None:
                 yield from self.walk(child, showing_only)
 
     def windows(self):
         app = self.app()
-        return [app.getChildAtIndex(i) for i in range(app.childCount)] if app else []
+        return [w for w in (app.getChildAtIndex(i) for i in range(app.childCount)) if w is not None] if app else []
 
+    # The shown window of this title; the main window's is followed by its page's.
     def window(self, title):
-        """The shown window of this title; the main window's is followed by its page's."""
         return wait_for('the window "%s"' % title, lambda: next(
             (w for w in self.windows() if title in (w.name, w.name.partition(' > ')[0] + ' >') and
              w.getState().contains(self.atspi.STATE_SHOWING)), None))
 
+    # Every control a person can operate that a screen reader could not name, shown or not.
     def unnamed(self, window):
-        """Every control a person can operate that a screen reader could not name, shown or not."""
-        return ['%s in %s' % (role, node.parent.getRoleName() if node.parent else '-')
-                for node, role in self.walk(window, showing_only=False)
-                if (role in OPERABLE or (node.getState().contains(self.atspi.STATE_FOCUSABLE) and role != 'label'))
-                and not node.name.strip()]
+        return [role for role, name, state in self.walk(window, showing_only=False)
+                if (role in OPERABLE or (state.contains(self.atspi.STATE_FOCUSABLE) and role != 'label'))
+                and not name.strip()]
 
+    # The innermost control with the keyboard focus (the tab strip marks its own tab as focused).
     def focused(self):
-        """The innermost control with the keyboard focus (the tab strip marks its own tab)."""
-        found = ''
-        for window in self.windows():
-            for node, role in self.walk(window, showing_only=True):
-                if node.getState().contains(self.atspi.STATE_FOCUSED) and role != 'page tab':
-                    found = '%s %s' % (role, node.name)
-        return found
+        found = [role + ' ' + name for window in self.windows() for role, name, state in self.walk(window, True)
+                 if state.contains(self.atspi.STATE_FOCUSED) and role != 'page tab']
+        return found[-1] if found else ''
 
+    # The main window's status bar: the pane it names.
     def status(self, window):
-        """The main window's status bar: the pane it names."""
-        for node, role in self.walk(window, showing_only=True):
-            if role == 'status bar':
-                return node.getChildAtIndex(1).name
-        return ''
+        return next((name for role, name, _ in self.walk(window, True)
+                     if role == 'label' and name in ('Talvex', 'Auction Browser')), '')
 
 
 class Journeys(unittest.TestCase):
@@ -256,8 +230,8 @@ class Journeys(unittest.TestCase):
     def main_window(self):
         return self.a11y.window('Talvex Bidbench >')
 
+    # Alt+letter switches the tabs: the keyboard is the main window's.
     def assert_tab_keys(self):
-        """Alt+letter switches the tabs: the keyboard is the main window's."""
         window = self.main_window()
         for key, pane in (('alt+a', 'Auction Browser'), ('alt+l', 'Talvex')):
             keys(key)
