@@ -5,6 +5,7 @@
 #include "NavigationToolbar.h"
 #include "PanePair.h"
 #include "TabControl.h"
+#include "ToolBarName.h"
 #include "ToolbarIcons.h"
 #include "Twips.h"
 
@@ -14,10 +15,11 @@ namespace {
 
 constexpr int kIconSize = 14;
 
-QToolBar *smallBar(const char *name, Qt::ToolButtonStyle style, QWidget *parent)
+QToolBar *smallBar(const char *name, const char *spoken, Qt::ToolButtonStyle style, QWidget *parent)
 {
     auto *bar = new QToolBar(parent);
     bar->setObjectName(QString::fromLatin1(name));
+    nameToolBar(bar, QString::fromLatin1(spoken));
     bar->setMovable(false);
     bar->setToolButtonStyle(style);
     bar->setIconSize(QSize(kIconSize, kIconSize));
@@ -29,10 +31,10 @@ QToolBar *smallBar(const char *name, Qt::ToolButtonStyle style, QWidget *parent)
 
 AuctionRow::AuctionRow(TabControl *tabs)
     : QObject(tabs)
-    , m_snipeBar(smallBar("tbrSnipe", Qt::ToolButtonTextBesideIcon, tabs))
+    , m_snipeBar(smallBar("tbrSnipe", "Snipe", Qt::ToolButtonTextBesideIcon, tabs))
     , m_snipe(m_snipeBar->addAction(snipeIcon(), QStringLiteral("Snipe!")))
     , m_address(new AddressBox(tabs))
-    , m_goBar(smallBar("tbrGo", Qt::ToolButtonTextOnly, tabs))
+    , m_goBar(smallBar("tbrGo", "Go", Qt::ToolButtonTextOnly, tabs))
 {
     m_snipe->setObjectName(QStringLiteral("tbrSnipe.Buttons(1)"));
     QAction *go = m_goBar->addAction(QStringLiteral("Go!  "));

@@ -8,7 +8,6 @@
 
 class BrowserHelper;
 class BrowserPane;
-class QFileDialog;
 class QWidget;
 
 // The favourites commands of the main window: each window is made fresh, shown modally over
@@ -40,5 +39,4 @@ private:
     BrowserPane *m_auctionPane;
     Show m_show;
     BrowserHelper *m_oBrowserHelper = nullptr;
-    QFileDialog *m_fileDialog;
 };

@@ -1,6 +1,7 @@
 #include "NavigationToolbar.h"
 
 #include "MenuNames.h"
+#include "ToolBarName.h"
 #include "ToolbarIcons.h"
 
 #include <QMenu>
@@ -55,6 +56,7 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
     setFloatable(false);
     setIconSize(QSize(kIconSize, kIconSize));
     setStyleSheet(flatStyle(8));
+    nameToolBar(this, QStringLiteral("Navigation"));
 
     auto *entries = new QMenu(this);
     entries->setObjectName(QStringLiteral("tbrNavigateFavoritesMenu"));
@@ -71,6 +73,8 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
         m_buttons[size_t(i - 1)] = button;
         toolButton(i)->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         toolButton(i)->setAutoRaise(true);
+        // The caption may be switched off; the name a screen reader says stays.
+        toolButton(i)->setAccessibleName(button->text());
         connect(button, &QAction::triggered, this, [this, i] { emit ButtonClick(i); });
     }
     button(6)->setMenu(entries);

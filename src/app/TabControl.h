@@ -34,6 +34,7 @@ signals:
     void Click(int previousTab);
 
 protected:
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

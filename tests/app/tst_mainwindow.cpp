@@ -46,7 +46,7 @@ void choose(QWidget *modal, const QString &row)
         if (!found.isEmpty())
             QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
     } else if (!row.isEmpty() && item) {
-        QTest::keyClicks(item, row);
+        item->setText(row);
         for (QAction *action : modal->findChildren<QAction *>()) {
             if (action->text() == "Snipe!")
                 action->trigger();
@@ -167,7 +167,7 @@ private slots:
     void addressBoxHistoryEnterAndGo()
     {
         AppFixture f;
-        f.start();
+        QVERIFY(QTest::qWaitForWindowActive(f.start()));
         for (const char *url : {"http://a.test/1", "http://a.test/2", "http://a.test/1", "http://A.test/1"})
             f.auction()->finishLoad(url);
         // Most recent first, each once, compared case-sensitively; the rebuild navigates nowhere.
@@ -183,7 +183,8 @@ private slots:
         // typed text goes out unchanged, and Go does not start the watch.
         f.addressBox()->setEditText(QString());
         f.trigger("tbrGo.Buttons(1)");
-        QTest::keyClick(f.addressBox()->lineEdit(), Qt::Key_Return);
+        f.addressBox()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(busyWatch->isActive());
         busyWatch->stop();
         f.addressBox()->setEditText(" ebay.de/x ");
@@ -221,8 +222,6 @@ private slots:
         const QString itemUrl = "http://service.test/secure/login.cfm?item_number=1234567890&category=12";
         QTest::newRow("Snipe! button") << "button" << item << itemUrl;
         QTest::newRow("Ctrl+Z in the address box") << "ctrlz-box" << item << itemUrl;
-        QTest::newRow("typed item page, Ctrl+Z") << "typed" << "www.ebay.com/itm/987654321098"
-                                                 << "http://service.test/secure/login.cfm?item_number=987654321098";
         QTest::newRow("key at the end") << "menu" << "http://cgi.test/v?item="
                                         << "http://service.test/secure/login.cfm?item_number=";
         QTest::newRow("no item: Ctrl+Z stays the box's undo") << "typed" << "abc" << "";
@@ -239,10 +238,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w));
         f.showTab(1);
         QLineEdit *box = f.addressBox()->lineEdit();
+        f.addressBox()->setFocus();
         if (entry == "typed") {
-            box->setFocus();
             box->selectAll();
-            QTest::keyClicks(box, address);
+            QTest::keyClicks(QApplication::focusWidget(), address);
         } else {
             f.auction()->finishLoad(address);
         }
@@ -254,7 +253,7 @@ private slots:
         else if (entry == "menu")
             f.trigger(Menus::mnuNavigateSnipe);
         else
-            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
 
         QCOMPARE(f.talvex()->requests.mid(before.size()), snipeUrl.isEmpty() ? QStringList() : QStringList{snipeUrl});
         QCOMPARE(f.tabs()->Tab(), snipeUrl.isEmpty() ? 1 : 0);

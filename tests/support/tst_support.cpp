@@ -162,7 +162,7 @@ private slots:
         status.setEndProgram([&] { ++endRequests; });
         QSignalSpy done(&status, &CStartStatus::DoneChecking);
         answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
-            QTest::keyClick(offer, Qt::Key_Escape); // no cancel button: Esc declines nothing
+            QVERIFY(keyToFocus(offer, Qt::Key_Escape)); // no cancel button: Esc declines nothing
             user.shown.append('[' + control<QPlainTextEdit>(offer, "txtMessage")->toPlainText() + ']');
             if (action == QLatin1String("close"))
                 offer->close();
