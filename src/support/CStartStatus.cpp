@@ -86,10 +86,7 @@ QString CStartStatus::versionCheckURL() const
 std::optional<RaisedError> CStartStatus::CheckVersion()
 {
     try {
-        MdWebCon *connection = m_makeConnection(this);
-        if (!connection)
-            return RaisedError::wrap(kObjectName + QStringLiteral(".Check"),
-                                     RaisedError(429, QStringLiteral("Can't create object")));
+        MdWebCon *connection = m_makeConnection(this); // throws when it cannot be made
         ReleaseWebConnection();
         m_oWebConnection = connection;
         connect(m_oWebConnection, &MdWebCon::AsynchResponse, this,
