@@ -2,31 +2,26 @@
 
 #include <QtWidgets>
 
-template <typename T, typename Action>
-void answerModalLater(QObject *pending, Action action, int attemptsLeft)
-{
-    QTimer::singleShot(10, pending, [pending, action = std::move(action), attemptsLeft]() mutable {
-        T *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (modal && modal->isVisible()) {
-            pending->deleteLater();
-            action(modal);
-        } else if (attemptsLeft > 0) {
-            answerModalLater<T>(pending, std::move(action), attemptsLeft - 1);
-        } else {
-            pending->deleteLater();
-        }
-    });
-}
-
 // Answers the next modal window of type T (any, by default) from a timer, since a modal exec()
 // blocks the test; waits for it to show, so a modal of another type that is still closing does
 // not count. Gives up after attemptsLeft tries of 10 ms. Deleting the answer it returns cancels
 // it, so that an answer never needed does not answer a later test's window.
 template <typename T = QWidget, typename Action>
-QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300)
+QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300, QObject *pending = nullptr)
 {
-    auto *pending = new QObject(qApp);
-    answerModalLater<T>(pending, std::move(action), attemptsLeft);
+    if (!pending)
+        pending = new QObject(qApp);
+    QTimer::singleShot(10, pending, [pending, action = std::move(action), attemptsLeft]() mutable {
+        T *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        const bool shown = modal && modal->isVisible();
+        if (!shown && attemptsLeft > 0) {
+            answerNextModal<T>(std::move(action), attemptsLeft - 1, pending);
+            return;
+        }
+        pending->deleteLater();
+        if (shown)
+            action(modal);
+    });
     return pending;
 }
 
