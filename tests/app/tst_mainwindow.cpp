@@ -5,6 +5,7 @@
 #include "LinkLabel.h"
 #include "LoopbackServer.h"
 #include "MdWebCon.h"
+#include "SiteMenu.h"
 #include "TestMain.h"
 #include "TitleBarClose.h"
 #include "Twips.h"
@@ -91,6 +92,11 @@ private slots:
         QCOMPARE(captions(f), textLabels == "N" ? QStringList(7, QString()) : kCaptions);
         // Design client size: 10020 x 6585 twips below the menu bar.
         QCOMPARE(w->centralWidget()->size(), QSize(Twips::toPixelsX(10020), Twips::toPixelsY(6585) - w->statusBar()->height()));
+        // A site chosen on the Talvex tab shows on the auction tab, and Home follows it.
+        w->findChild<SiteMenu *>()->site(9)->trigger();
+        f.button(5)->trigger();
+        QCOMPARE(f.auction()->requests.mid(2), QStringList(2, "http://at.test"));
+        QCOMPARE(f.tabs()->Tab(), 1);
     }
 
     void tabsStatusAndTitle()

@@ -5,7 +5,6 @@
 #include "MenuNames.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
-#include "SiteMenu.h"
 #include "StarFrames.h"
 #include "TabControl.h"
 #include "TestFiles.h"
@@ -29,8 +28,8 @@ public slots:
     void open(const QUrl &) {}
 };
 
-// The main window with real panes against loopback servers: one is the sniping service, one the
-// redirect and the US site, one the German site. The tests run in order on the one window.
+// The main window with real panes against loopback servers: one is the sniping service, the
+// other the redirect and the eBay sites. The tests run in order on the one window.
 class TestRealWindow : public QObject
 {
     Q_OBJECT
@@ -66,7 +65,6 @@ private slots:
             reply.delayMs = r.path == "/slow.png" || r.path == "/held" ? 20000 : 0;
             return reply;
         });
-        germany.setHandler([](const LoopbackServer::Request &) { return LoopbackServer::page("eBay DE"); });
 
         settings = std::make_unique<SettingsStore>(folder.path() + "/settings");
         settings->SaveSetting("Talvex Bidbench", "Main", "User", "bob smith");
@@ -76,9 +74,8 @@ private slots:
         d.serviceHost = service.hostPort();
         for (int i = 1; i <= 4; ++i)
             d.redirectBases.append(us.url(QString("/link-%1").arg(i)));
-        d.ebayHostUS = d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = d.ebayHostAT = d.ebayHostCH = d.ebayHostFR
+        d.ebayHostUS = d.ebayHostCA = d.ebayHostUK = d.ebayHostAU = d.ebayHostDE = d.ebayHostAT = d.ebayHostCH = d.ebayHostFR
             = d.ebayHostES = d.ebayHostIT = d.ebayHostTW = d.ebayPagesHost = d.listedItemsHost = d.bidItemsHost = us.hostPort();
-        d.ebayHostDE = germany.hostPort();
         context.settings = settings.get();
         context.shell = &shell;
         context.dataDir = programDir = TestEnvironment::programDir();
@@ -134,21 +131,6 @@ private slots:
         expectShown("eBay US", us.url("/"));
         QTRY_VERIFY(button(2)->isEnabled());
         QCOMPARE(box()->itemText(1), us.url("/second"));
-    }
-
-    void sitesAndHome()
-    {
-        showTab(0);
-        w->findChild<SiteMenu *>()->site(8)->trigger();
-        QCOMPARE(part<TabControl>("SSTab1")->Tab(), 1);
-        expectShown("eBay DE", germany.url("/"));
-        // Home follows the site checked now.
-        enterAddress(us.url("/elsewhere"));
-        expectPage("Page /elsewhere");
-        germany.requests.clear();
-        button(5)->trigger();
-        expectPage("eBay DE");
-        QCOMPARE(germany.pagePaths(), QStringList({"/"}));
     }
 
     void itemPageEnablesSnipeAndSnipeCarriesTheCookie()
@@ -400,7 +382,7 @@ private:
                                   "Talvex Bidbench > " + title + ' ' + address, 15000);
     }
     MailProgram mail;
-    LoopbackServer service, us, germany;
+    LoopbackServer service, us;
     QTemporaryDir folder;
     std::unique_ptr<SettingsStore> settings;
     RecordingShell shell;

@@ -314,9 +314,8 @@ private slots:
         });
         connect(&importer, &BookmarkImporter::finished, this, [&](const auto &result) { outcome = result.outcome; });
         if (when == "end") {
-            // As the program's end leaves every event loop, once the first folder is written.
-            QTimer end;
-            connect(&end, &QTimer::timeout, this, [&] {
+            QTimer end; // as the program's end leaves every event loop, once the first folder is written
+            end.callOnTimeout(this, [&] {
                 if (QFileInfo(m_fav + "/f").isDir() && !std::exchange(writtenBeforeCancel, 1))
                     QCoreApplication::exit(0);
             });
