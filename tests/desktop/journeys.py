@@ -15,6 +15,7 @@ import tempfile
 import threading
 import time
 import unittest
+import warnings
 
 PROGRAM = os.path.abspath(sys.argv.pop(1))
 BOOKMARKS = ('<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><H3>Auctions</H3><DL><p>'
@@ -28,6 +29,8 @@ OPERABLE = {'push button', 'toggle button', 'check box', 'radio button', 'combo 
 
 class Proxy(http.server.ThreadingHTTPServer):
     # Stands in for every web host: the program's proxy setting sends all of it here.
+    daemon_threads, block_on_close = True, False  # a kept-alive connection does not hold up the end
+
     def __init__(self):
         super().__init__(('127.0.0.1', 0), ProxyHandler)
         self.log, self.version_answer = [], ''
@@ -43,7 +46,7 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
     def answer(self):
         self.rfile.read(int(self.headers.get('Content-Length') or 0))
         self.server.log.append({'method': self.command, 'url': self.path, 'cookie': self.headers.get('Cookie') or ''})
-        page = '<title>Page %s</title>' % self.path.rsplit('/', 1)[-1]
+        page = '<title>Page %s</title><input>' % self.path.rsplit('/', 1)[-1]
         if 'versioncheck' in self.path:
             page = self.server.version_answer
         self.send_response(200)
@@ -111,7 +114,7 @@ class Desktop:
         os.environ['DISPLAY'] = ':' + display
         self.bus, os.environ['DBUS_SESSION_BUS_ADDRESS'] = start_and_read(
             ['dbus-daemon', '--session', '--nofork', '--print-address={fd}'])
-        self.wm = subprocess.Popen(['openbox', '--sm-disable'], stderr=subprocess.DEVNULL)
+        self.wm = subprocess.Popen(['openbox', '--sm-disable'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for('the window manager', lambda: 'window id' in subprocess.run(
             ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], capture_output=True, text=True).stdout)
 
@@ -151,6 +154,7 @@ class Bidbench:
 # The program's accessibility tree, as a screen reader reads it.
 class Accessible:
     def __init__(self, pid):
+        warnings.simplefilter('ignore', ImportWarning)  # the bindings' own, on every import
         import pyatspi  # only now: it connects to the session bus of this desktop
         self.atspi = pyatspi
         self.pid = pid
@@ -249,6 +253,9 @@ class Journeys(unittest.TestCase):
         keys('ctrl+z')  # the focus is still in the address box
         snipe = wait_for('the snipe page', lambda: self.proxy.asked('/secure/login.cfm?item_number=123456789012'))
         self.assertIn('talvex=logged-in', snipe[0]['cookie'])
+        # From a text field of the page, Ctrl+Z snipes too rather than undoing the field.
+        keys('alt+a', 'Tab', 'Tab', 'x', 'ctrl+z')
+        wait_for('the second snipe', lambda: len(self.proxy.asked('/secure/login.cfm?item_number=')) == 2)
 
     def test_every_control_has_a_name_on_both_tabs(self):
         self.run_program()
