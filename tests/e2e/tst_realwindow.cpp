@@ -53,8 +53,7 @@ private slots:
                 return LoopbackServer::redirect(QUrl::fromPercentEncoding(r.query.mid(r.query.indexOf("loc=") + 4).toUtf8()));
             if (r.path == "/untitled")
                 return LoopbackServer::Reply{200, "<html><body>no title</body></html>"};
-            const QMap<QString, std::pair<QString, QByteArray>> pages{{"/search", {"Search", "<input id='q' autofocus>"}},
-                {"/itemA", {"Item A", "<a id='next' href='/itemB?item=222'>B</a>"}}, {"/itemB", {"Item B", "<img src='/slow.png'>"}},
+            const QMap<QString, std::pair<QString, QByteArray>> pages{{"/itemA", {"Item A", "<a id='next' href='/itemB?item=222'>B</a>"}}, {"/itemB", {"Item B", "<img src='/slow.png'>"}},
                 {"/links", {"Links", "<a href='/itm/123456789012' style='display:block;font-size:40px'>Lamp</a>"}},
                 {"/words", {"Words", "<p>An apple a day. Apple pie.</p><p>APPLE cider, pear juice, apple tart.</p>"}}};
             if (pages.contains(r.path))
@@ -151,23 +150,6 @@ private slots:
         pane("brwAuction")->Navigate(service.url("/from-auction"));
         QTRY_VERIFY_WITH_TIMEOUT(service.pagePaths().contains("/from-auction"), 10000);
         QCOMPARE(service.pageRequests().last().header("Cookie"), QByteArray());
-    }
-
-    // With the focus in a text field of a page, Ctrl+Z still reaches the menu command.
-    void ctrlZInAPageFieldSnipes()
-    {
-        showTab(1);
-        pane("brwAuction")->Navigate(us.url("/search"));
-        expectPage("Search");
-        // An item address typed into the box (the page stays), then the focus goes into the page.
-        box()->setEditText(us.url("/itm/Some-Title/123456789012?hash=item1c"));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        auto *view = pane("brwAuction")->findChild<QWebEngineView *>();
-        view->setFocus();
-        QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
-        QCOMPARE(askedAfter([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier); }),
-                 "/secure/login.cfm?item_number=123456789012");
     }
 
     // The engine's own menu for a link to an item offers Snipe; the item's page is not opened.
