@@ -46,7 +46,6 @@ private slots:
         QTest::newRow("maximized, blanks") << " 2 |9000|6000" << "2 600x400";
         QTest::newRow("no state: sizes ignored") << "|9000|6000" << "none";
         QTest::newRow("state out of range") << "7|9000|6000" << "none";
-        QTest::newRow("state not a number") << "abc|9000|6000" << "none";
         QTest::newRow("width not a number") << "0|wide|6000" << "0 -1x400";
         QTest::newRow("negative height") << "0|9000|-6000" << "0 600x-1";
         QTest::newRow("not finite") << "0|inf|nan" << "0 -1x-1";

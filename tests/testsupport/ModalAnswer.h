@@ -5,12 +5,11 @@
 // Answers the next modal window of type T (any, by default) from a timer, since a modal exec()
 // blocks the test; waits for it to show, so a modal of another type that is still closing does
 // not count. Gives up after attemptsLeft tries of 10 ms. Deleting the answer it returns cancels
-// it, so that an answer never needed does not answer a later test's window.
+// it, so that an answer never needed does not answer a later test's window. (Each try passes
+// the pending answer on; the first makes it.)
 template <typename T = QWidget, typename Action>
-QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300, QObject *pending = nullptr)
+QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300, QObject *pending = new QObject(qApp))
 {
-    if (!pending)
-        pending = new QObject(qApp);
     QTimer::singleShot(10, pending, [pending, action = std::move(action), attemptsLeft]() mutable {
         T *modal = qobject_cast<T *>(QApplication::activeModalWidget());
         const bool shown = modal && modal->isVisible();
