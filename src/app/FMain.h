@@ -20,9 +20,9 @@ class MainMenus;
 class MainStatusBar;
 class NavigationToolbar;
 class PanePair;
-class SnipeCommands;
 class QLabel;
 class QTimer;
+class SnipeCommands;
 class TabControl;
 
 // The main window: the composition of its parts. It creates them, wires the menus, toolbars,
@@ -40,6 +40,7 @@ public:
     void setVisible(bool visible) override;
 
     void ShowInAuctionBrowser(const QString &sURL);
+    // An item given on the command line; the snipe commands carry it out.
     void SnipeItem(const QString &sItemNumber);
     // An address given on the command line: shown in the auction pane as if typed there.
     void OpenAddress(const QString &url);
