@@ -72,6 +72,16 @@ void FavoritesCommands::AddCurrentPageToFavorites()
     browserHelper()->AddPage(m_auctionPane->LocationURL(), m_auctionPane->LocationName(), m_window);
 }
 
+void FavoritesCommands::ShowEntry(const QString &key)
+{
+    if (key == QLatin1String("Favorites"))
+        ShowBrowserFavorites();
+    else if (key == QLatin1String("Searches"))
+        ShowFavoriteSearches();
+    else if (key == QLatin1String("Sellers") || key == QLatin1String("Bidders"))
+        ShowFavoriteUsers(key == QLatin1String("Sellers"));
+}
+
 void FavoritesCommands::ImportFavorites()
 {
     QString sFile;

@@ -28,6 +28,8 @@ public:
     // Always the auction pane's page, whatever tab is shown.
     void AddCurrentPageToFavorites();
     void ImportFavorites();
+    // The navigation toolbar's Favorites drop-down, by the entry's key; other keys do nothing.
+    void ShowEntry(const QString &key);
 
 private:
     BrowserHelper *browserHelper(); // made on first use, kept until the window goes

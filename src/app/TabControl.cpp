@@ -61,11 +61,6 @@ void TabControl::setTab(int tab)
     m_bar->setCurrentIndex(tab);
 }
 
-QString TabControl::tabCaption(int tab) const
-{
-    return m_bar->tabText(tab);
-}
-
 void TabControl::setControlVisible(QWidget *control, bool visible)
 {
     for (Entry &entry : m_controls) {

@@ -3,6 +3,7 @@
 #include "FFavorites.h"
 #include "FPassword.h"
 #include "FStart.h"
+#include "SiteMenu.h"
 #include "SubMain.h"
 #include "TestMain.h"
 #include "TitleBarClose.h"
@@ -28,7 +29,7 @@ const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
     ExitSequence::closeOnTerminationSignals(window);
     window.show();
     answerNextModal<FFavorites>([](QWidget *) { std::puts("ready"); std::fflush(stdout); }, 6000);
-    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>("mnuFavoritesSellers")->trigger(); });
+    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>(Menus::mnuFavoritesSellers)->trigger(); });
     return qApp->exec();
 });
 } // namespace
@@ -114,11 +115,12 @@ private slots:
         AppFixture f;
         f.store("Main", "User", storedUser);
         FMain *w = f.start();
-        f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
+        SiteMenu *sites = w->findChild<SiteMenu *>();
+        sites->site(qMax(site, 1))->trigger();
         if (site == 0)
-            f.part("mnuOptionsSite(1)")->setChecked(false);
+            sites->site(1)->setChecked(false);
         if (textOff)
-            f.trigger("mnuButtonBarStatusViewLabels");
+            f.trigger(Menus::mnuButtonBarStatusViewLabels);
         w->resize(700, 500);
         QWidget other;
         other.show();
@@ -128,8 +130,9 @@ private slots:
         if (asks != 1 || how != "exit")
             appEnd->setInterval(1); // the first row waits the whole two seconds
         int shown = 0;
+        QList<QPointer<QObject>> answers;
         const auto answerWith = [&](const QString &button) {
-            answerNextModal<FPassword>([&, button](FPassword *dialog) {
+            answers << answerNextModal<FPassword>([&, button](FPassword *dialog) {
                 ++shown;
                 QVERIFY(w->isEnabled()); // before the shutdown
                 QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), storedUser);
@@ -142,7 +145,7 @@ private slots:
         };
         answerWith(answer);
         if (how == "tools") {
-            f.trigger("mnuToolsPassword");
+            f.trigger(Menus::mnuToolsPassword);
             answerWith("cmdCancel");
         }
         if (how == "program") {
@@ -151,7 +154,7 @@ private slots:
             QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
             QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
         } else {
-            f.trigger("mnuFileExit");
+            f.trigger(Menus::mnuFileExit);
         }
         QCOMPARE(shown, asks);
         QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);
@@ -178,7 +181,7 @@ private slots:
         // Complete when the program was told to end; an empty TextLabels is a key, not left out.
         QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
         QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
-        QTest::qWait(350); // the answers give up before the next test
+        qDeleteAll(answers); // those not needed must not answer the next test's windows
     }
 
     void signalEndsAsAnUnload_data()

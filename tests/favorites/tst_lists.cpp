@@ -229,9 +229,10 @@ private slots:
             << List{"z", "München", "b"} << 0 << records + "b|kw|1||0|7|||True\r\n";
         QTest::newRow("one malformed line is enough for a backup; no |, a repeated name dropped silently") << searches
             << "\r\ntext\r\n" + a + "A|x|2||1||||True\r\nb|kw|1||0|||\r\n" << List{"a"} << 1 << a;
-        QTest::newRow("malformed lines counted; an earlier backup kept") << searches
-            << "b|kw|1||0|||\r\nc|kw|x||0||||False\r\nd|kw|1||z||||False\r\ne|k|1||0||||Yes\r\nf|k|1||0||||\r\n" + a
-            << List{"a"} << 5 << a;
+        QTest::newRow("malformed lines counted, sites outside the table too; an earlier backup kept") << searches
+            << "b|kw|1||0|||\r\nc|kw|x||0||||False\r\nd|kw|1||z||||False\r\ne|k|1||0||||Yes\r\nf|k|1||0||||\r\n"
+               "g|k|1||13||||False\r\nh|k|1||-1||||False\r\n" + a
+            << List{"a"} << 7 << a;
     }
 
     // Saving drops skipped lines, so the first save keeps the old file beside, never over an
