@@ -5,6 +5,7 @@
 #include "FFavorites.h"
 #include "FMain.h"
 #include "LoopbackServer.h"
+#include "MenuNames.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"
 #include "TestFiles.h"
@@ -93,6 +94,6 @@ int main(int argc, char *argv[])
         ok = ok && favorites->grab().save(out + "/favorites.png");
         favorites->close();
     });
-    window.findChild<QAction *>("mnuFavoritesSellers")->trigger();
+    window.findChild<QAction *>(Menus::mnuFavoritesSellers)->trigger();
     return ok ? 0 : 1;
 }

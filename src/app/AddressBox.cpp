@@ -1,5 +1,6 @@
 #include "AddressBox.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -11,24 +12,27 @@ AddressBox::AddressBox(QWidget *parent)
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr); // the box navigates to exactly what was typed
     setMaxVisibleItems(20);
+    // Named for what it is, not for the address it shows.
+    setAccessibleName(QStringLiteral("Address"));
+    lineEdit()->setAccessibleName(QStringLiteral("Address"));
+    view()->setAccessibleName(QStringLiteral("Address history"));
     connect(this, &QComboBox::activated, this, [this] {
         if (!m_bIsUpdatingAddress)
             emit addressChosen(currentText());
     });
-    // Enter goes to the text as typed, even when it matches no entry (QComboBox ignores that).
-    lineEdit()->installEventFilter(this);
 }
 
-bool AddressBox::eventFilter(QObject *watched, QEvent *event)
+// The keys come to the box itself (its text field's focus proxy), which hands them to the text
+// field directly, past any filter there. Enter goes to the text as typed, even when it matches
+// no entry (QComboBox would drop that).
+void AddressBox::keyPressEvent(QKeyEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            emit addressChosen(currentText());
-            return true;
-        }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit addressChosen(currentText());
+        return;
     }
-    return QComboBox::eventFilter(watched, event);
+    QComboBox::keyPressEvent(event);
 }
 
 void AddressBox::moveToTop(const QString &url)

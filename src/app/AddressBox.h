@@ -20,7 +20,7 @@ signals:
     void addressChosen(const QString &text);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_bIsUpdatingAddress = false; // the list rebuild selects an entry; that is no choice

@@ -2,8 +2,10 @@
 
 #include "AddressBox.h"
 #include "MainLayout.h"
+#include "NavigationToolbar.h"
 #include "PanePair.h"
 #include "TabControl.h"
+#include "ToolBarName.h"
 #include "ToolbarIcons.h"
 #include "Twips.h"
 
@@ -13,20 +15,15 @@ namespace {
 
 constexpr int kIconSize = 14;
 
-// Lower and narrower than the navigation bar, so without the platform style's padding.
-QToolBar *smallBar(const char *name, Qt::ToolButtonStyle style, QWidget *parent)
+QToolBar *smallBar(const char *name, const char *spoken, Qt::ToolButtonStyle style, QWidget *parent)
 {
     auto *bar = new QToolBar(parent);
     bar->setObjectName(QString::fromLatin1(name));
+    nameToolBar(bar, QString::fromLatin1(spoken));
     bar->setMovable(false);
     bar->setToolButtonStyle(style);
     bar->setIconSize(QSize(kIconSize, kIconSize));
-    bar->setStyleSheet(QStringLiteral(
-        "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
-        "QToolButton { font-size: 7.5pt; padding: 0px; border: none; border-radius: 3px; }"
-        "QToolButton:hover { background: #dce7f5; }"
-        "QToolButton:pressed { background: #c4d4ea; }"
-        "QToolButton:disabled { color: #9a9a9a; }"));
+    bar->setStyleSheet(NavigationToolbar::flatStyle(7.5));
     return bar;
 }
 
@@ -34,10 +31,10 @@ QToolBar *smallBar(const char *name, Qt::ToolButtonStyle style, QWidget *parent)
 
 AuctionRow::AuctionRow(TabControl *tabs)
     : QObject(tabs)
-    , m_snipeBar(smallBar("tbrSnipe", Qt::ToolButtonTextBesideIcon, tabs))
+    , m_snipeBar(smallBar("tbrSnipe", "Snipe", Qt::ToolButtonTextBesideIcon, tabs))
     , m_snipe(m_snipeBar->addAction(snipeIcon(), QStringLiteral("Snipe!")))
     , m_address(new AddressBox(tabs))
-    , m_goBar(smallBar("tbrGo", Qt::ToolButtonTextOnly, tabs))
+    , m_goBar(smallBar("tbrGo", "Go", Qt::ToolButtonTextOnly, tabs))
 {
     m_snipe->setObjectName(QStringLiteral("tbrSnipe.Buttons(1)"));
     QAction *go = m_goBar->addAction(QStringLiteral("Go!  "));
@@ -61,12 +58,11 @@ QIcon AuctionRow::snipeIcon()
 void AuctionRow::place(const MainLayout &layout)
 {
     using namespace MainDesign;
-    const auto x = [](int twips) { return Twips::toPixelsX(twips); };
-    const auto y = [](int twips) { return Twips::toPixelsY(twips); };
-    m_snipeBar->setGeometry(x(kSnipeBarLeft), y(kSnipeBarTop), x(kSnipeBarWidth), y(kSnipeBarHeight));
+    m_snipeBar->setGeometry(Twips::rect(kSnipeBarLeft, kSnipeBarTop, kSnipeBarWidth, kSnipeBarHeight));
     // The platform's combo box may need a few pixels more than the design height; it gets
     // them downwards, where the row has room above the panes.
-    m_address->setGeometry(x(kAddressLeft), y(kAddressTop), x(layout.addressWidth),
-                           qMax(y(kAddressHeight), m_address->minimumSizeHint().height()));
-    m_goBar->setGeometry(x(layout.goLeft), y(kGoTop), x(kGoWidth), y(kGoHeight));
+    QRect address = Twips::rect(kAddressLeft, kAddressTop, layout.addressWidth, kAddressHeight);
+    address.setHeight(qMax(address.height(), m_address->minimumSizeHint().height()));
+    m_address->setGeometry(address);
+    m_goBar->setGeometry(Twips::rect(layout.goLeft, kGoTop, kGoWidth, kGoHeight));
 }

@@ -36,7 +36,6 @@ public:
     // The window's close event: refused while the user's close takes the delayed road,
     // accepted (and the unload done) otherwise.
     void handleClose(QCloseEvent *event);
-    bool isShuttingDown() const { return m_bIsShuttingDown; }
 
 private:
     // Why the window is being unloaded: only the user's close asks first.

@@ -7,21 +7,19 @@
 #include "EditCommands.h"
 #include "ExitSequence.h"
 #include "FavoritesCommands.h"
-#include "FloatingToolbar.h"
-#include "HelpLinks.h"
-#include "ItemNumber.h"
 #include "LinkLabel.h"
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "MainStatusBar.h"
+#include "MenuNames.h"
 #include "NavigationToolbar.h"
 #include "PanePair.h"
 #include "ProgramIdentity.h"
 #include "RaisedError.h"
 #include "SettingsStore.h"
-#include "ShortcutPriority.h"
 #include "SiteMenu.h"
 #include "SiteSelection.h"
+#include "SnipeCommands.h"
 #include "StartupTrace.h"
 #include "TabControl.h"
 #include "TalvexService.h"
@@ -31,9 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 
@@ -57,6 +53,7 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     , m_context(context)
     , bIsHasAccount(hasAccount)
     , m_session(*m_context.settings, m_context.destinations.serviceHost)
+    , m_help(m_context.destinations, *m_context.shell, m_context.programFilesDir)
     , m_client(new QWidget(this))
     , m_menus(new MainMenus(menuBar(), m_context.destinations))
     , tbrNavigate(new NavigationToolbar(m_client))
@@ -92,6 +89,8 @@ FMain::FMain(const AppContext &context, bool hasAccount, QWidget *parent)
     m_favorites = new FavoritesCommands(m_context, this, m_panes->auction(),
                                         [this](const QString &url) { ShowInAuctionBrowser(url); });
     m_edit = new EditCommands(this, [this] { return SSTab1->Tab(); }, m_panes->talvex(), m_panes->auction(), this);
+    m_snipe = new SnipeCommands(this, m_panes, m_row, m_menus->action(Menus::mnuNavigateSnipe),
+                                m_context.destinations.serviceHost);
     connectCommands();
 
     // Design size: the client area (below the menu bar) is 10020 x 6585 twips.
@@ -130,53 +129,47 @@ void FMain::createTabControls()
 
 void FMain::connectCommands()
 {
-    const auto on = [this](const char *item, auto slot) {
+    const auto on = [this](MenuName item, auto slot) {
         connect(m_menus->action(item), &QAction::triggered, this, slot);
     };
-    on("mnuFileExit", [this] { m_exit->ExitProgram(); });
-    on("mnuFilePrint", [this] { m_edit->print(); });
-    on("mnuEditCut", [this] { m_edit->cut(); });
-    on("mnuEditCopy", [this] { m_edit->copy(); });
-    on("mnuEditPaste", [this] { m_edit->paste(); });
-    on("mnuEditFind", [this] { m_edit->find(); });
+    on(Menus::mnuFileExit, [this] { m_exit->ExitProgram(); });
+    on(Menus::mnuFilePrint, [this] { m_edit->print(); });
+    on(Menus::mnuEditCut, [this] { m_edit->cut(); });
+    on(Menus::mnuEditCopy, [this] { m_edit->copy(); });
+    on(Menus::mnuEditPaste, [this] { m_edit->paste(); });
+    on(Menus::mnuEditFind, [this] { m_edit->find(); });
     // The menu's Back and Forward follow the tab, the toolbar's the current pane: the same.
-    on("mnumnuNavigatemnuNavigateBack", [this] { tbrNavigate_ButtonClick(1); });
-    on("mnumnuNavigatemnuNavigateForward", [this] { tbrNavigate_ButtonClick(2); });
-    on("mnuNavigateStop", [this] { tbrNavigate_ButtonClick(3); });
-    on("mnumnuNavigatemnuNavigateRefresh", [this] { tbrNavigate_ButtonClick(4); });
-    on("mnumnuNavigatemnuNavigateHome", [this] { tbrNavigate_ButtonClick(5); });
-    on("mnuFavoritesView", [this] { showFavoritesEntry(QStringLiteral("Favorites")); });
-    on("mnuFavoriteSearches", [this] { showFavoritesEntry(QStringLiteral("Searches")); });
-    on("mnuFavoritesSellers", [this] { showFavoritesEntry(QStringLiteral("Sellers")); });
-    on("mnuFavoritesBidders", [this] { showFavoritesEntry(QStringLiteral("Bidders")); });
-    on("mnuFavoritesAdd", [this] { m_favorites->AddCurrentPageToFavorites(); });
-    on("mnuFavoritesImport", [this] { m_favorites->ImportFavorites(); });
-    on("mnuNavigateSnipe", [this] { SnipeCurrentAuction(); });
-    on("mnuToolsToolbar", [this] { ShowFloatingToolbar(); });
-    on("mnuToolsPassword", [this] { m_session.ShowTalvexPasswordDialog(this); });
-    on("mnuHelpContents", [this] { helpLinks().Contents(); });
-    on("mnuHelpmnuHelpMardell", [this] { helpLinks().MardellHomePage(); });
-    on("mnuHelpmnuHelpTalvex", [this] { helpLinks().TalvexOnline(); });
-    on("mnuHelpmnuHelpFeedback", [this] { helpLinks().Feedback(); });
-    on("mnuHelpJoinList", [this] { helpLinks().JoinList(); });
-    on("mnuHelpAbout", [this] { helpLinks().About(this); });
+    on(Menus::mnumnuNavigatemnuNavigateBack, [this] { tbrNavigate_ButtonClick(1); });
+    on(Menus::mnumnuNavigatemnuNavigateForward, [this] { tbrNavigate_ButtonClick(2); });
+    on(Menus::mnuNavigateStop, [this] { tbrNavigate_ButtonClick(3); });
+    on(Menus::mnumnuNavigatemnuNavigateRefresh, [this] { tbrNavigate_ButtonClick(4); });
+    on(Menus::mnumnuNavigatemnuNavigateHome, [this] { tbrNavigate_ButtonClick(5); });
+    on(Menus::mnuFavoritesView, [this] { m_favorites->ShowBrowserFavorites(); });
+    on(Menus::mnuFavoriteSearches, [this] { m_favorites->ShowFavoriteSearches(); });
+    on(Menus::mnuFavoritesSellers, [this] { m_favorites->ShowFavoriteUsers(true); });
+    on(Menus::mnuFavoritesBidders, [this] { m_favorites->ShowFavoriteUsers(false); });
+    on(Menus::mnuFavoritesAdd, [this] { m_favorites->AddCurrentPageToFavorites(); });
+    on(Menus::mnuFavoritesImport, [this] { m_favorites->ImportFavorites(); });
+    on(Menus::mnuToolsToolbar, [this] { m_snipe->ShowFloatingToolbar(); });
+    on(Menus::mnuToolsPassword, [this] { m_session.ShowTalvexPasswordDialog(this); });
+    on(Menus::mnuHelpContents, [this] { m_help.Contents(); });
+    on(Menus::mnuHelpmnuHelpMardell, [this] { m_help.MardellHomePage(); });
+    on(Menus::mnuHelpmnuHelpTalvex, [this] { m_help.TalvexOnline(); });
+    on(Menus::mnuHelpmnuHelpFeedback, [this] { m_help.Feedback(); });
+    on(Menus::mnuHelpJoinList, [this] { m_help.JoinList(); });
+    on(Menus::mnuHelpAbout, [this] { m_help.About(this); });
     connect(m_menus->sites(), &SiteMenu::siteChosen, this, &FMain::SelectSite);
     // Both button-text items run the toggle, which sets both check marks itself.
-    for (QAction *option : {m_menus->action("mnuOptionsText"), tbrNavigate->viewLabels()}) {
+    for (QAction *option : {m_menus->action(Menus::mnuOptionsText), tbrNavigate->viewLabels()}) {
         connect(option, &QAction::triggered, this, [this, option](bool checkedNow) {
             option->setChecked(!checkedNow);
             ToggleButtonText();
         });
     }
-    // Ctrl+Z snipes wherever the focus is, the address box and the pages included.
-    new ShortcutPriority(this, m_menus->action("mnuNavigateSnipe"));
 
     connect(tbrNavigate, &NavigationToolbar::ButtonClick, this, &FMain::tbrNavigate_ButtonClick);
-    connect(tbrNavigate, &NavigationToolbar::ButtonMenuClick, this, &FMain::showFavoritesEntry);
-    connect(m_row->snipeButton(), &QAction::triggered, this, &FMain::SnipeCurrentAuction);
+    connect(tbrNavigate, &NavigationToolbar::ButtonMenuClick, m_favorites, &FavoritesCommands::ShowEntry);
     connect(cboAddress, &AddressBox::addressChosen, this, &FMain::cboAddress_Click);
-    // A typed item address can be sniped at once, without waiting for the next pane event.
-    connect(cboAddress, &QComboBox::editTextChanged, this, &FMain::UpdateSnipeAvailability);
 
     connect(m_panes, &PanePair::currentStatusText, sbStatusBar->panel(2), &QLabel::setText);
     connect(m_panes, &PanePair::currentChanged, this, &FMain::onTabChanged);
@@ -193,21 +186,9 @@ void FMain::connectCommands()
     connect(timStar, &QTimer::timeout, this, [this] {
         m_busyIndicator->tick(m_panes->current()->Busy(), tbrNavigate->isTextShown());
     });
-    connect(lblMardell, &LinkLabel::clicked, this, [this] { helpLinks().MakerLabel(); });
+    connect(lblMardell, &LinkLabel::clicked, this, [this] { m_help.MakerLabel(); });
     lblMardell->restoreLookOver({m_client, SSTab1, SSTab1->tabBar()});
     connect(m_panes->talvex(), &BrowserPane::focusReceived, lblMardell, &LinkLabel::restoreLook);
-    // A link to an item can be sniped without opening its page.
-    m_panes->auction()->setLinkMenuEntries([this](QMenu *menu, const QString &link) {
-        const std::optional<QString> item = itemNumberFromAddress(link);
-        if (!item)
-            return;
-        QAction *first = menu->actions().value(0);
-        auto *snipe = new QAction(QStringLiteral("Snipe This Item"), menu);
-        connect(snipe, &QAction::triggered, this, [this, number = *item] { SnipeItem(number); });
-        menu->insertAction(first, snipe);
-        if (first)
-            menu->insertSeparator(first);
-    });
 }
 
 void FMain::setVisible(bool visible)
@@ -260,21 +241,7 @@ void FMain::LoadMainWindow()
 
 void FMain::restoreGeometry()
 {
-    SettingsStore &settings = *m_context.settings;
-    const auto stored = [&](const char *key) {
-        return settings.GetSetting(ProgramIdentity::maker(), ProgramIdentity::title(), QString::fromLatin1(key));
-    };
-    const QString state = stored("WindowState");
-    if (state.isEmpty())
-        return; // design size; the stored sizes are not read
-    const QString storedHeight = stored("WindowHeight");
-    const QString storedWidth = stored("WindowWidth");
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const std::optional<WindowPlacement::Restore> restore = WindowPlacement::restore(
-        state, storedWidth, storedHeight, screen ? screen->availableGeometry().size() : QSize());
-    if (!restore)
-        return;
-    WindowPlacement::Applier::apply(this, *restore);
+    WindowPlacement::restoreStored(this, *m_context.settings);
 }
 
 bool FMain::eventFilter(QObject *watched, QEvent *event)
@@ -294,17 +261,15 @@ void FMain::LayoutControls()
     const MainLayout layout = ::LayoutControls(in);
 
     using namespace MainDesign;
-    const auto x = [](int twips) { return Twips::toPixelsX(twips); };
-    const auto y = [](int twips) { return Twips::toPixelsY(twips); };
-    tbrNavigate->setGeometry(0, 0, m_client->width(), y(layout.toolbarHeight));
-    picSnipe->setGeometry(x(layout.picSnipeLeft), y(kPicSnipeTop), x(kPicSnipeSize), y(kPicSnipeSize));
-    SSTab1->setGeometry(0, y(layout.tabTop), qMax(0, x(layout.tabWidth)), y(layout.tabHeight));
-    const QRect pane(x(kPaneLeft), y(kPaneTop), qMax(0, x(layout.paneWidth)), y(layout.paneHeight));
-    m_panes->talvex()->setGeometry(pane);
-    m_panes->auction()->setGeometry(pane);
+    tbrNavigate->setGeometry(0, 0, m_client->width(), Twips::toPixelsY(layout.toolbarHeight));
+    picSnipe->setGeometry(Twips::rect(layout.picSnipeLeft, kPicSnipeTop, kPicSnipeSize, kPicSnipeSize));
+    SSTab1->setGeometry(Twips::rect(0, layout.tabTop, layout.tabWidth, layout.tabHeight));
+    for (BrowserPane *pane : {m_panes->talvex(), m_panes->auction()})
+        pane->setGeometry(Twips::rect(kPaneLeft, kPaneTop, layout.paneWidth, layout.paneHeight));
     m_row->place(layout);
-    lblMardell->setGeometry(x(layout.lblMardellLeft), y(kMardellTop), x(kMardellWidth),
-                            qMax(y(kMardellHeight), lblMardell->sizeHint().height()));
+    QRect link = Twips::rect(layout.lblMardellLeft, kMardellTop, kMardellWidth, kMardellHeight);
+    link.setHeight(qMax(link.height(), lblMardell->sizeHint().height()));
+    lblMardell->setGeometry(link);
     timStar->start(); // the indicator animation starts over
 }
 
@@ -321,13 +286,13 @@ void FMain::RefreshCommandState()
         tbrNavigate->ShowButtonText();
     else
         tbrNavigate->HideButtonText();
-    UpdateSnipeAvailability();
+    m_snipe->UpdateSnipeAvailability();
     const bool talvex = m_panes->isSnipePaneCurrent();
     tbrNavigate->button(1)->setEnabled(m_panes->canGoBack(talvex));
     tbrNavigate->button(2)->setEnabled(m_panes->canGoForward(talvex));
     setCaptionText(m_panes->current()->LocationName());
     // Only a page of the auction pane can be added to the browser favourites.
-    m_menus->action("mnuFavoritesAdd")->setEnabled(!talvex);
+    m_menus->action(Menus::mnuFavoritesAdd)->setEnabled(!talvex);
 }
 
 void FMain::setCaptionText(const QString &text)
@@ -339,7 +304,7 @@ void FMain::ToggleButtonText()
 {
     const bool show = !tbrNavigate->isTextShown();
     tbrNavigate->viewLabels()->setChecked(show);
-    m_menus->action("mnuOptionsText")->setChecked(show);
+    m_menus->action(Menus::mnuOptionsText)->setChecked(show);
     RefreshCommandState();
     LayoutControls();
 }
@@ -354,19 +319,9 @@ void FMain::tbrNavigate_ButtonClick(int index)
     case 4: m_panes->current()->Refresh(); break;
     case 5: GoHome(); break;
     case 6: m_favorites->ShowBrowserFavorites(); break;
-    case 7: ShowFloatingToolbar(); break;
+    case 7: m_snipe->ShowFloatingToolbar(); break;
     default: break;
     }
-}
-
-void FMain::showFavoritesEntry(const QString &key)
-{
-    if (key == QLatin1String("Favorites"))
-        m_favorites->ShowBrowserFavorites();
-    else if (key == QLatin1String("Searches"))
-        m_favorites->ShowFavoriteSearches();
-    else if (key == QLatin1String("Sellers") || key == QLatin1String("Bidders"))
-        m_favorites->ShowFavoriteUsers(key == QLatin1String("Sellers"));
 }
 
 void FMain::GoHome()
@@ -429,38 +384,9 @@ void FMain::timTimer_Timer()
         setCaptionText(m_panes->auction()->LocationName());
 }
 
-void FMain::UpdateSnipeAvailability()
-{
-    QAction *menuItem = m_menus->action("mnuNavigateSnipe");
-    const SnipeCommandState state = snipeCommandState(cboAddress->currentText(), !m_panes->isSnipePaneCurrent(),
-                                                      menuItem->isEnabled());
-    m_row->snipeButton()->setEnabled(state.button);
-    menuItem->setEnabled(state.menuItem);
-}
-
-void FMain::SnipeCurrentAuction()
-{
-    // The box may have been edited since the last refresh.
-    if (const std::optional<QString> item = itemNumberFromAddress(cboAddress->currentText()))
-        SnipeItem(*item);
-}
-
 void FMain::SnipeItem(const QString &sItemNumber)
 {
-    m_panes->talvex()->Navigate(TalvexService::snipeUrl(m_context.destinations.serviceHost, sItemNumber));
-    m_panes->setCurrent(kTalvexTab);
-}
-
-void FMain::ShowFloatingToolbar()
-{
-    const QString sItemNumber = runFloatingToolbar(this, AuctionRow::snipeIcon());
-    if (!sItemNumber.isEmpty())
-        SnipeItem(sItemNumber);
-}
-
-HelpLinks FMain::helpLinks() const
-{
-    return HelpLinks(m_context.destinations, *m_context.shell, m_context.programFilesDir);
+    m_snipe->SnipeItem(sItemNumber);
 }
 
 void FMain::StartVersionCheck()

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "BusyIndicator.h"
+#include "HelpLinks.h"
 #include "StarFrames.h"
 #include "TalvexSession.h"
 
@@ -14,7 +15,6 @@ class AuctionRow;
 class EditCommands;
 class ExitSequence;
 class FavoritesCommands;
-class HelpLinks;
 class LinkLabel;
 class MainMenus;
 class MainStatusBar;
@@ -22,6 +22,7 @@ class NavigationToolbar;
 class PanePair;
 class QLabel;
 class QTimer;
+class SnipeCommands;
 class TabControl;
 
 // The main window: the composition of its parts. It creates them, wires the menus, toolbars,
@@ -39,6 +40,7 @@ public:
     void setVisible(bool visible) override;
 
     void ShowInAuctionBrowser(const QString &sURL);
+    // An item given on the command line; the snipe commands carry it out.
     void SnipeItem(const QString &sItemNumber);
     // An address given on the command line: shown in the auction pane as if typed there.
     void OpenAddress(const QString &url);
@@ -73,7 +75,6 @@ private:
 
     void onTabChanged(bool snipePaneCurrent);
     void tbrNavigate_ButtonClick(int index);
-    void showFavoritesEntry(const QString &key);
     void ToggleButtonText();
     void GoHome();
     void SelectSite(int index);
@@ -82,15 +83,12 @@ private:
     void timTimer_Timer();
     void setCaptionText(const QString &text);
 
-    void UpdateSnipeAvailability();
-    void SnipeCurrentAuction();
-    void ShowFloatingToolbar();
-    HelpLinks helpLinks() const;
     void StartVersionCheck();
 
     AppContext m_context;
     bool bIsHasAccount;
     TalvexSession m_session;
+    HelpLinks m_help;
     QWidget *m_client;
     MainMenus *m_menus;
     NavigationToolbar *tbrNavigate;
@@ -106,6 +104,7 @@ private:
     ExitSequence *m_exit;
     FavoritesCommands *m_favorites;
     EditCommands *m_edit;
+    SnipeCommands *m_snipe;
     StarFrames m_starFrames;
     std::optional<BusyIndicator> m_busyIndicator;
 

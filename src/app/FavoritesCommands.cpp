@@ -16,9 +16,7 @@ FavoritesCommands::FavoritesCommands(const AppContext &context, QWidget *window,
     , m_window(window)
     , m_auctionPane(auctionPane)
     , m_show(std::move(showInAuctionBrowser))
-    , m_fileDialog(new QFileDialog(window))
 {
-    m_fileDialog->setObjectName(QStringLiteral("CommonDialog1"));
 }
 
 void FavoritesCommands::ShowFavoriteUsers(bool bSellers)
@@ -74,9 +72,26 @@ void FavoritesCommands::AddCurrentPageToFavorites()
     browserHelper()->AddPage(m_auctionPane->LocationURL(), m_auctionPane->LocationName(), m_window);
 }
 
+void FavoritesCommands::ShowEntry(const QString &key)
+{
+    if (key == QLatin1String("Favorites"))
+        ShowBrowserFavorites();
+    else if (key == QLatin1String("Searches"))
+        ShowFavoriteSearches();
+    else if (key == QLatin1String("Sellers") || key == QLatin1String("Bidders"))
+        ShowFavoriteUsers(key == QLatin1String("Sellers"));
+}
+
 void FavoritesCommands::ImportFavorites()
 {
-    const QString sFile = BrowserHelper::chooseBookmarkFile(*m_fileDialog);
+    QString sFile;
+    {
+        // Made for each choice and gone before the import runs: a kept dialog's name completer
+        // can pop up again after the dialog has closed and then holds the keyboard.
+        QFileDialog CommonDialog1(m_window);
+        CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
+        sFile = BrowserHelper::chooseBookmarkFile(CommonDialog1);
+    }
     if (!sFile.isEmpty()) // cancelled: nothing to say
         browserHelper()->ImportFavorites(sFile, m_window);
 }

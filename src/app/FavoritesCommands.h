@@ -8,7 +8,6 @@
 
 class BrowserHelper;
 class BrowserPane;
-class QFileDialog;
 class QWidget;
 
 // The favourites commands of the main window: each window is made fresh, shown modally over
@@ -29,6 +28,8 @@ public:
     // Always the auction pane's page, whatever tab is shown.
     void AddCurrentPageToFavorites();
     void ImportFavorites();
+    // The navigation toolbar's Favorites drop-down, by the entry's key; other keys do nothing.
+    void ShowEntry(const QString &key);
 
 private:
     BrowserHelper *browserHelper(); // made on first use, kept until the window goes
@@ -38,5 +39,4 @@ private:
     BrowserPane *m_auctionPane;
     Show m_show;
     BrowserHelper *m_oBrowserHelper = nullptr;
-    QFileDialog *m_fileDialog;
 };

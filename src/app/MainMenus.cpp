@@ -10,66 +10,66 @@ namespace {
 
 struct Item
 {
-    const char *name; // null: a separator
+    MenuName name{}; // none: a separator
     const char *caption;
     QKeyCombination shortcut{};
 };
 
 struct Menu
 {
-    const char *name;
+    MenuName name;
     const char *caption;
     std::vector<Item> items;
 };
 
 const Menu kMenus[] = {
-    {"mnuFile", "&File",
-     {{"mnuFilePrint", "&Print...", Qt::CTRL | Qt::Key_P}, {}, {"mnuFileExit", "E&xit"}}},
-    {"mnuEdit", "&Edit",
-     {{"mnuEditCut", "Cu&t", Qt::CTRL | Qt::Key_X},
-      {"mnuEditCopy", "&Copy", Qt::CTRL | Qt::Key_C},
-      {"mnuEditPaste", "&Paste", Qt::CTRL | Qt::Key_V},
+    {Menus::mnuFile, "&File",
+     {{Menus::mnuFilePrint, "&Print...", Qt::CTRL | Qt::Key_P}, {}, {Menus::mnuFileExit, "E&xit"}}},
+    {Menus::mnuEdit, "&Edit",
+     {{Menus::mnuEditCut, "Cu&t", Qt::CTRL | Qt::Key_X},
+      {Menus::mnuEditCopy, "&Copy", Qt::CTRL | Qt::Key_C},
+      {Menus::mnuEditPaste, "&Paste", Qt::CTRL | Qt::Key_V},
       {},
-      {"mnuEditFind", "&Find (on current web page)", Qt::CTRL | Qt::Key_F}}},
-    {"mnumnuNavigate", "&Navigate",
-     {{"mnumnuNavigatemnuNavigateBack", "&Back"},
-      {"mnumnuNavigatemnuNavigateForward", "&Forward"},
-      {"mnuNavigateStop", "&Stop"},
-      {"mnumnuNavigatemnuNavigateHome", "&Home"},
-      {"mnumnuNavigatemnuNavigateRefresh", "&Refresh"}}},
-    {"mnumnuFavorites", "Fa&vorites",
-     {{"mnuFavoritesView", "&View Browser Favorites..."},
-      {"mnuFavoritesAdd", "&Add to Browser Favorites..."},
-      {"mnuFavoritesImport", "&Import Netscape Favorites..."},
+      {Menus::mnuEditFind, "&Find (on current web page)", Qt::CTRL | Qt::Key_F}}},
+    {Menus::mnumnuNavigate, "&Navigate",
+     {{Menus::mnumnuNavigatemnuNavigateBack, "&Back"},
+      {Menus::mnumnuNavigatemnuNavigateForward, "&Forward"},
+      {Menus::mnuNavigateStop, "&Stop"},
+      {Menus::mnumnuNavigatemnuNavigateHome, "&Home"},
+      {Menus::mnumnuNavigatemnuNavigateRefresh, "&Refresh"}}},
+    {Menus::mnumnuFavorites, "Fa&vorites",
+     {{Menus::mnuFavoritesView, "&View Browser Favorites..."},
+      {Menus::mnuFavoritesAdd, "&Add to Browser Favorites..."},
+      {Menus::mnuFavoritesImport, "&Import Netscape Favorites..."},
       {},
-      {"mnuFavoriteSearches", "Favorite eBay Searches"},
-      {"mnuFavoritesSellers", "Favorite eBay &Sellers..."},
-      {"mnuFavoritesBidders", "Favorite eBay &Bidders..."}}},
-    {"mnuTools", "&Tools",
-     {{"mnuNavigateSnipe", "Snipe &Current Auction", Qt::CTRL | Qt::Key_Z},
-      {"mnuToolsToolbar", "&Floating Toolbar", Qt::CTRL | Qt::Key_T},
-      {"mnuToolsPassword", "&Talvex Password"},
+      {Menus::mnuFavoriteSearches, "Favorite eBay Searches"},
+      {Menus::mnuFavoritesSellers, "Favorite eBay &Sellers..."},
+      {Menus::mnuFavoritesBidders, "Favorite eBay &Bidders..."}}},
+    {Menus::mnuTools, "&Tools",
+     {{Menus::mnuNavigateSnipe, "Snipe &Current Auction", Qt::CTRL | Qt::Key_Z},
+      {Menus::mnuToolsToolbar, "&Floating Toolbar", Qt::CTRL | Qt::Key_T},
+      {Menus::mnuToolsPassword, "&Talvex Password"},
       {}}},
-    {"mnuHelp", "&Help",
-     {{"mnuHelpContents", "&Contents"},
+    {Menus::mnuHelp, "&Help",
+     {{Menus::mnuHelpContents, "&Contents"},
       {},
-      {"mnuHelpmnuHelpMardell", "&Mardell Home Page"},
-      {"mnuHelpmnuHelpTalvex", "Talvex &Online"},
-      {"mnuHelpmnuHelpFeedback", "Email Talvex &Help"},
-      {"mnuHelpJoinList", "&Join Mailing List"},
+      {Menus::mnuHelpmnuHelpMardell, "&Mardell Home Page"},
+      {Menus::mnuHelpmnuHelpTalvex, "Talvex &Online"},
+      {Menus::mnuHelpmnuHelpFeedback, "Email Talvex &Help"},
+      {Menus::mnuHelpJoinList, "&Join Mailing List"},
       {},
-      {"mnuHelpAbout", "&About "}}},
+      {Menus::mnuHelpAbout, "&About "}}},
 };
 
 void addItems(QMenu *menu, const std::vector<Item> &items)
 {
     for (const Item &item : items) {
-        if (!item.name) {
+        if (!item.name.text) {
             menu->addSeparator();
             continue;
         }
         QAction *action = menu->addAction(QString::fromLatin1(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
+        action->setObjectName(item.name);
         if (item.shortcut != QKeyCombination())
             action->setShortcut(item.shortcut);
     }
@@ -83,22 +83,22 @@ MainMenus::MainMenus(QMenuBar *bar, const Destinations &destinations)
 {
     for (const Menu &design : kMenus) {
         QMenu *menu = bar->addMenu(QString::fromLatin1(design.caption));
-        menu->setObjectName(QString::fromLatin1(design.name));
+        menu->setObjectName(design.name);
         addItems(menu, design.items);
     }
 
     // Tools > Options: the start-up site and the button text.
-    QMenu *options = bar->findChild<QMenu *>(QStringLiteral("mnuTools"))->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("mnuOptionS"));
+    QMenu *options = bar->findChild<QMenu *>(Menus::mnuTools)->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(Menus::mnuOptionS);
     m_sites = new SiteMenu(destinations, options);
     options->addMenu(m_sites);
     options->addSeparator();
-    addItems(options, {{"mnuOptionsText", "&Show Button Text"}});
-    action("mnuOptionsText")->setCheckable(true);
-    action("mnuOptionsText")->setChecked(true);
+    addItems(options, {{Menus::mnuOptionsText, "&Show Button Text"}});
+    action(Menus::mnuOptionsText)->setCheckable(true);
+    action(Menus::mnuOptionsText)->setChecked(true);
 }
 
-QAction *MainMenus::action(const char *name) const
+QAction *MainMenus::action(MenuName name) const
 {
-    return m_bar->findChild<QAction *>(QString::fromLatin1(name));
+    return m_bar->findChild<QAction *>(name);
 }

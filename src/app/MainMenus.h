@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuNames.h"
+
 #include <QObject>
 
 struct Destinations;
@@ -7,8 +9,7 @@ class QAction;
 class QMenuBar;
 class SiteMenu;
 
-// The menu bar. Items keep their design names as object names; the window and the tests
-// find them by name.
+// The menu bar. Items keep their design names (MenuNames.h) as object names.
 class MainMenus : public QObject
 {
     Q_OBJECT
@@ -16,7 +17,7 @@ class MainMenus : public QObject
 public:
     MainMenus(QMenuBar *bar, const Destinations &destinations);
 
-    QAction *action(const char *name) const;
+    QAction *action(MenuName name) const;
     SiteMenu *sites() const { return m_sites; }
 
 private:

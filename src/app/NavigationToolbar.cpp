@@ -1,5 +1,7 @@
 #include "NavigationToolbar.h"
 
+#include "MenuNames.h"
+#include "ToolBarName.h"
 #include "ToolbarIcons.h"
 
 #include <QMenu>
@@ -31,18 +33,20 @@ const std::pair<const char *, const char *> kFavoritesEntries[] = {
     {"Favorite Bidders", "Bidders"},
 };
 
-// The toolbar is only as high as its design place, so its buttons are drawn flat, without
-// the padding of the platform style; the border shows under the pointer.
-const QString kStyle = QStringLiteral(
-    "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
-    "QToolButton { font-size: 8pt; padding: 0px; border: 1px solid transparent; border-radius: 3px; }"
-    "QToolButton:hover { border-color: #9aa7b8; background: #e6eef8; }"
-    "QToolButton:pressed, QToolButton:checked { background: #cfdcec; }"
-    "QToolButton:disabled { color: #9a9a9a; }"
-    "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
-    "QToolButton::menu-button { border: none; width: 12px; }");
-
 } // namespace
+
+QString NavigationToolbar::flatStyle(double fontPointSize)
+{
+    return QStringLiteral(
+               "QToolBar { padding: 0px; spacing: 0px; border: none; background: transparent; }"
+               "QToolButton { font-size: %1pt; padding: 0px; border: 1px solid transparent; border-radius: 3px; }"
+               "QToolButton:hover { border-color: #9aa7b8; background: #e6eef8; }"
+               "QToolButton:pressed, QToolButton:checked { background: #cfdcec; }"
+               "QToolButton:disabled { color: #9a9a9a; }"
+               "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
+               "QToolButton::menu-button { border: none; width: 12px; }")
+        .arg(fontPointSize);
+}
 
 NavigationToolbar::NavigationToolbar(QWidget *parent)
     : QToolBar(parent)
@@ -51,7 +55,8 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(kIconSize, kIconSize));
-    setStyleSheet(kStyle);
+    setStyleSheet(flatStyle(8));
+    nameToolBar(this, QStringLiteral("Navigation"));
 
     auto *entries = new QMenu(this);
     entries->setObjectName(QStringLiteral("tbrNavigateFavoritesMenu"));
@@ -68,6 +73,8 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
         m_buttons[size_t(i - 1)] = button;
         toolButton(i)->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         toolButton(i)->setAutoRaise(true);
+        // The caption may be switched off; the name a screen reader says stays.
+        toolButton(i)->setAccessibleName(button->text());
         connect(button, &QAction::triggered, this, [this, i] { emit ButtonClick(i); });
     }
     button(6)->setMenu(entries);
@@ -75,9 +82,9 @@ NavigationToolbar::NavigationToolbar(QWidget *parent)
 
     // Not in the menu bar: only ever shown as this toolbar's pop-up.
     m_popup = new QMenu(QStringLiteral("ButtonBarStatus"), this);
-    m_popup->setObjectName(QStringLiteral("mnuButtonBarStatus"));
+    m_popup->setObjectName(Menus::mnuButtonBarStatus);
     m_viewLabels = m_popup->addAction(QStringLiteral("View Text Labels"));
-    m_viewLabels->setObjectName(QStringLiteral("mnuButtonBarStatusViewLabels"));
+    m_viewLabels->setObjectName(Menus::mnuButtonBarStatusViewLabels);
     m_viewLabels->setCheckable(true);
     m_viewLabels->setChecked(true);
     setContextMenuPolicy(Qt::CustomContextMenu);

@@ -24,6 +24,10 @@ public:
     QAction *viewLabels() const { return m_viewLabels; }
     bool isTextShown() const;
 
+    // The main window's tool bars are only as high as their design places, so their buttons
+    // are drawn flat, without the padding of the platform style; a border shows under the pointer.
+    static QString flatStyle(double fontPointSize);
+
     // Buttons 1 to 6 get their captions back; button 7 keeps whatever it has, so once its
     // caption is gone it stays gone for the run.
     void ShowButtonText();

@@ -10,6 +10,10 @@ PanePair::PanePair(const BrowserPaneFactory &factory, TabControl *tabs)
 {
     m_talvex->setObjectName(QStringLiteral("brwSnipe"));
     m_auction->setObjectName(QStringLiteral("brwAuction"));
+    for (auto [pane, name] : {std::pair{m_talvex, "Talvex page"}, {m_auction, "Auction page"}}) {
+        for (QWidget *named = pane; named; named = named->focusProxy())
+            named->setAccessibleName(QString::fromLatin1(name));
+    }
     tabs->addControl(kTalvexTab, m_talvex);
     tabs->addControl(kAuctionTab, m_auction);
     watch(m_talvex, true);

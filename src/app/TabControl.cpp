@@ -1,5 +1,6 @@
 #include "TabControl.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
@@ -60,11 +61,6 @@ void TabControl::setTab(int tab)
     m_bar->setCurrentIndex(tab);
 }
 
-QString TabControl::tabCaption(int tab) const
-{
-    return m_bar->tabText(tab);
-}
-
 void TabControl::setControlVisible(QWidget *control, bool visible)
 {
     for (Entry &entry : m_controls) {
@@ -87,6 +83,37 @@ void TabControl::showControlsOf(int tab)
         if (entry.tab == tab)
             entry.control->setVisible(entry.visible);
     }
+}
+
+// The browser engine puts its widgets at the end of the window's focus chain when a page first
+// loads, so Tab would jump from a page past the address box. Between the tab strip and the
+// current tab's controls, Tab follows the screen instead: top to bottom, left to right.
+bool TabControl::focusNextPrevChild(bool next)
+{
+    const auto target = [](QWidget *control) {
+        while (control->focusProxy())
+            control = control->focusProxy();
+        return control;
+    };
+    QList<QWidget *> stops{m_bar};
+    for (const Entry &entry : std::as_const(m_controls)) {
+        if (entry.tab == m_current && entry.control->isVisible()
+            && (target(entry.control)->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            stops.append(entry.control);
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const QWidget *a, const QWidget *b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    const QWidget *focus = QApplication::focusWidget();
+    const auto at = std::find_if(stops.cbegin(), stops.cend(), [&](QWidget *stop) {
+        return focus && (target(stop) == focus || target(stop)->isAncestorOf(focus));
+    });
+    if (at == stops.cend())
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype count = stops.size();
+    const qsizetype to = ((at - stops.cbegin()) + (next ? 1 : count - 1)) % count;
+    stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void TabControl::paintEvent(QPaintEvent *)

@@ -23,7 +23,6 @@ public:
     int Tab() const;
     // Selecting the current tab again does nothing.
     void setTab(int tab);
-    QString tabCaption(int tab) const;
     QTabBar *tabBar() const { return m_bar; }
 
     // The program may hide a control on the current tab; this keeps it hidden when the
@@ -35,6 +34,7 @@ signals:
     void Click(int previousTab);
 
 protected:
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

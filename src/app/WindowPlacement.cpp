@@ -1,8 +1,12 @@
 #include "WindowPlacement.h"
 
+#include "ProgramIdentity.h"
+#include "SettingsStore.h"
 #include "Twips.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -45,6 +49,20 @@ std::optional<Restore> restore(const QString &state, const QString &widthTwips,
     result.outer = QSize(storedPixels(widthTwips, Twips::toPixelsX, available.width()),
                          storedPixels(heightTwips, Twips::toPixelsY, available.height()));
     return result;
+}
+
+void restoreStored(QWidget *window, const SettingsStore &settings)
+{
+    const auto stored = [&](const char *key) {
+        return settings.GetSetting(ProgramIdentity::maker(), ProgramIdentity::title(), QString::fromLatin1(key));
+    };
+    const QString state = stored("WindowState");
+    if (state.isEmpty())
+        return; // design size; the stored sizes are not read
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (const std::optional<Restore> placement = restore(state, stored("WindowWidth"), stored("WindowHeight"),
+                                                         screen ? screen->availableGeometry().size() : QSize()))
+        Applier::apply(window, *placement);
 }
 
 void Applier::apply(QWidget *window, const Restore &restore)

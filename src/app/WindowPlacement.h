@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class SettingsStore;
+
 // The main window's stored geometry: state 0 normal, 1 minimized, 2 maximized; outer sizes in
 // twips as the settings store keeps them.
 namespace WindowPlacement {
@@ -23,6 +25,9 @@ struct Restore
 // area is cut to it.
 std::optional<Restore> restore(const QString &state, const QString &widthTwips,
                                const QString &heightTwips, const QSize &available);
+
+// The main window's geometry as the settings hold it, if they hold any.
+void restoreStored(QWidget *window, const SettingsStore &settings);
 
 // Gives a window the stored geometry: the sizes as its normal size, then the state, so a
 // maximized window keeps them for later. The stored sizes are outer sizes; the frame is known

@@ -36,7 +36,6 @@ public:
     void setPrintSetup(PrintSetup setup) { m_printSetup = std::move(setup); }
     static bool runPrintDialog(QPrinter &printer, QWidget *parent);
 
-    bool isPrinting() const { return m_printer != nullptr; }
     // The pane's find bar, made on first use.
     FindBar *findBar(BrowserPane *pane);
 

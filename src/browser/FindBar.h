@@ -30,8 +30,6 @@ public:
     QString resultText() const;
 
     QLineEdit *textBox() const { return m_text; }
-    QToolButton *nextButton() const { return m_next; }
-    QToolButton *previousButton() const { return m_previous; }
     QCheckBox *matchCaseBox() const { return m_matchCase; }
 
 protected:

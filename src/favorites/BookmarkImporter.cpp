@@ -126,15 +126,10 @@ BookmarkImporter::Result BookmarkImporter::importItems(const QList<Item> &items)
     Result result;
     if (!begin(items, result))
         return result;
-    while (m_next < m_entries.size()) {
-        if (!writeNext()) {
-            rollBack();
-            m_running = false;
-            return {Outcome::WriteFailed, m_error};
-        }
-    }
+    m_result = {Outcome::Imported};
+    result = *writeEntries(-1);
     m_running = false;
-    return {Outcome::Imported, {}, int(m_madeFolders.size()), int(m_madeFiles.size())};
+    return result;
 }
 
 // Lays the tree out flat, parents before their items, so that nothing recurses on its depth.
@@ -171,6 +166,24 @@ bool BookmarkImporter::begin(const QList<Item> &items, Result &result)
     m_paths.assign(m_entries.size(), QString());
     m_running = true;
     return true;
+}
+
+std::optional<BookmarkImporter::Result> BookmarkImporter::writeEntries(int limitMs)
+{
+    QElapsedTimer slice;
+    slice.start();
+    while (m_next < m_entries.size() && (limitMs < 0 || slice.elapsed() < limitMs)) {
+        if (!writeNext()) {
+            rollBack();
+            return Result{Outcome::WriteFailed, m_error};
+        }
+    }
+    if (m_next < m_entries.size())
+        return std::nullopt;
+    Result done = m_result;
+    done.foldersMade = int(m_madeFolders.size());
+    done.shortcutsWritten = int(m_madeFiles.size());
+    return done;
 }
 
 bool BookmarkImporter::writeNext()
@@ -226,20 +239,8 @@ void BookmarkImporter::writeSlice()
 {
     if (!m_running)
         return;
-    QElapsedTimer slice;
-    slice.start();
-    while (m_next < m_entries.size() && slice.elapsed() < kSliceMs) {
-        if (!writeNext()) {
-            rollBack();
-            return end({Outcome::WriteFailed, m_error});
-        }
-    }
-    if (m_next == m_entries.size()) {
-        Result done = m_result;
-        done.foldersMade = int(m_madeFolders.size());
-        done.shortcutsWritten = int(m_madeFiles.size());
-        return end(done);
-    }
+    if (const std::optional<Result> done = writeEntries(kSliceMs))
+        return end(*done);
     emit progress(int(m_next), int(m_entries.size()));
     if (m_running) // Cancel may have been pressed meanwhile
         QTimer::singleShot(0, this, &BookmarkImporter::writeSlice);

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <optional>
 #include <vector>
 
 class QThread;
@@ -68,6 +69,9 @@ private:
     static Result readFile(const QString &bookmarkFile, NetscapeBookmarks::Parsed &parsed,
                            const std::atomic_bool *cancel);
     bool begin(const QList<NetscapeBookmarks::Item> &items, Result &result);
+    // Writes entries until all are written or, unless limitMs is -1, the time is up; the
+    // result once there is one. A failure removes again what the import made.
+    std::optional<Result> writeEntries(int limitMs);
     bool writeNext();
     void writeSlice();
     void parsed();

@@ -1,5 +1,6 @@
 #include "CSearches.h"
 
+#include "SearchSites.h"
 #include "TextFile.h"
 
 #include <QDir>
@@ -74,6 +75,8 @@ CSearches::LineKind CSearches::addLine(const QString &line)
     bool siteOk = false;
     const int iSearchBoolean = fields.at(2).toInt(&booleanOk);
     const int iEBaySite = fields.at(4).toInt(&siteOk);
+    // A site outside the table would search no site at all.
+    siteOk = siteOk && iEBaySite >= 0 && iEBaySite < SearchSites::Count;
     const QStringView descriptions = fields.at(8);
     if (!booleanOk || !siteOk || (descriptions != kTrue && descriptions != kFalse))
         return LineKind::Malformed;

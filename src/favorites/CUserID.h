@@ -10,7 +10,6 @@ public:
     explicit CUserID(QString sUserID) : m_sUserID(std::move(sUserID)) {}
 
     QString UserID() const { return m_sUserID; }
-    void setUserID(const QString &sUserID) { m_sUserID = sUserID; }
 
 private:
     QString m_sUserID;

@@ -66,11 +66,6 @@ void CUserIDs::reserve(qsizetype n)
         rehash(needed);
 }
 
-bool CUserIDs::Contains(const QString &sUserID) const
-{
-    return !m_slots.empty() && m_slots[findSlot(sUserID, hashIgnoringCase(sUserID))].entry;
-}
-
 CUserIDs::Entry CUserIDs::Add(const QString &sUserID)
 {
     if (sUserID.isEmpty())

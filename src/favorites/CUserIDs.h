@@ -33,8 +33,6 @@ public:
     const_iterator begin() const { return m_colUserIDs.cbegin(); }
     const_iterator end() const { return m_colUserIDs.cend(); }
 
-    bool Contains(const QString &sUserID) const;
-
     // Removes the entry with that ID, case ignored; false when there is none.
     bool Remove(const QString &sUserID);
 

@@ -105,20 +105,10 @@ void FFavoriteSearches::saveSearches()
 {
     if (m_bReadFailed || !m_oSearches)
         return;
-    for (;;) {
+    ListFileText::saveWithRetry(this, QStringLiteral("Your saved searches"), [this] {
         const CSearches::SaveResult saved = m_oSearches->Save();
-        if (saved.ok)
-            return;
-        const auto answer = QMessageBox::warning(
-            this, windowTitle(),
-            QStringLiteral("Your saved searches could not be saved to\n%1\n\n%2\n\n"
-                           "The file was left as it was. Retry to try again, or Cancel to "
-                           "close without saving your changes.")
-                .arg(QDir::toNativeSeparators(saved.failedPath), saved.error),
-            QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
-        if (answer != QMessageBox::Retry)
-            return;
-    }
+        return ListFileText::Written{saved.ok, saved.failedPath, saved.error};
+    });
 }
 
 void FFavoriteSearches::closeEvent(QCloseEvent *event)

@@ -10,8 +10,6 @@
 #include "ui_FFavorites.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QMessageBox>
 
 FFavorites::FFavorites(QString dataDir, QWidget *parent)
     : QDialog(parent)
@@ -86,20 +84,10 @@ void FFavorites::saveList()
 {
     if (m_bReadFailed)
         return;
-    for (;;) {
+    ListFileText::saveWithRetry(this, QStringLiteral("Your favorites list"), [this] {
         const UserIDFileResult written = WriteUserIDFile(m_sDataDir, m_bSellers, *m_oUserIDs);
-        if (written.ok)
-            return;
-        const auto answer = QMessageBox::warning(
-            this, windowTitle(),
-            QStringLiteral("Your favorites list could not be saved to\n%1\n\n%2\n\n"
-                           "The file was left as it was. Retry to try again, or Cancel to "
-                           "close without saving your changes.")
-                .arg(QDir::toNativeSeparators(written.path), written.error),
-            QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
-        if (answer != QMessageBox::Retry)
-            return;
-    }
+        return ListFileText::Written{written.ok, written.path, written.error};
+    });
 }
 
 void FFavorites::closeEvent(QCloseEvent *event)

@@ -23,6 +23,7 @@ FIEFavorites::FIEFavorites(const QString &favoritesFolder, QWidget *parent)
     setWindowTitle(QStringLiteral("Browser Favorites"));
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setAccessibleName(QStringLiteral("Browser favorites"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setColumnCount(1);
     TreeView1->setIconSize(QSize(16, 16));

@@ -1,6 +1,7 @@
 #include "ListFileText.h"
 
 #include <QDir>
+#include <QMessageBox>
 
 namespace ListFileText {
 
@@ -23,6 +24,24 @@ QString unreadable(const QString &path, const QString &error)
     return QStringLiteral("%1 could not be read (%2), so nothing can be added or deleted "
                           "here. The file is left as it is.")
         .arg(QDir::toNativeSeparators(path), error);
+}
+
+void saveWithRetry(QWidget *window, const QString &what, const std::function<Written()> &write)
+{
+    for (;;) {
+        const Written written = write();
+        if (written.ok)
+            return;
+        const auto answer = QMessageBox::warning(
+            window, window->windowTitle(),
+            QStringLiteral("%1 could not be saved to\n%2\n\n%3\n\n"
+                           "The file was left as it was. Retry to try again, or Cancel to "
+                           "close without saving your changes.")
+                .arg(what, QDir::toNativeSeparators(written.path), written.error),
+            QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+        if (answer != QMessageBox::Retry)
+            return;
+    }
 }
 
 } // namespace ListFileText

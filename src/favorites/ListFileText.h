@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QWidget;
+
 // What the favourites windows tell the user about their list files, worded alike.
 namespace ListFileText {
 
@@ -13,5 +17,17 @@ QString unstorable(const QString &text, const QString &boxLabel, bool barSeparat
 // Shown in a window whose list file exists but could not be read: the list stays empty and
 // unchanged, so that nothing the user adds is lost unsaved or written over the file.
 QString unreadable(const QString &path, const QString &error);
+
+// What one attempt to write a list file came to.
+struct Written
+{
+    bool ok = false;
+    QString path; // the file that could not be written
+    QString error;
+};
+
+// Writes until a write succeeds or the user gives up: each failure is told over the window,
+// with Retry and Cancel. `what` names the list ("Your saved searches").
+void saveWithRetry(QWidget *window, const QString &what, const std::function<Written()> &write);
 
 } // namespace ListFileText

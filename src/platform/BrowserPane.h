@@ -42,7 +42,6 @@ public:
     // An empty text clears the highlight.
     virtual void findText(const QString &text, bool backward, bool caseSensitive) = 0;
     virtual void copySelection() = 0;
-    virtual bool hasSelection() const = 0;
 
     // Entries the owner adds to the context menu of a link, given the link's address; the
     // pane knows nothing of what they do.

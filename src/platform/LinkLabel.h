@@ -27,7 +27,6 @@ public:
     // one of these widgets, typically the window and a few areas around the link.
     void restoreLookOver(const QList<QWidget *> &widgets);
 
-    bool isHoverLook() const { return m_hover; }
     QColor textColor() const { return m_color; }
     bool isUnderlined() const { return font().underline(); }
 

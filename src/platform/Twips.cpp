@@ -16,6 +16,11 @@ double fromPixels(int pixels, double dpi)
     return dpi > 0 ? pixels * kPerInch / dpi : 0.0;
 }
 
+QRect rect(int left, int top, int width, int height)
+{
+    return QRect(toPixelsX(left), toPixelsY(top), toPixelsX(qMax(0, width)), toPixelsY(qMax(0, height)));
+}
+
 static QScreen *primaryScreen()
 {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance())

@@ -83,13 +83,14 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_stoppedPage);
 
-    // A load the engine never starts (an address it hands elsewhere) must not stay busy.
-    m_requestWatch.setSingleShot(true);
-    m_requestWatch.setInterval(3000);
-    connect(&m_requestWatch, &QTimer::timeout, this, [this] { m_loadRequested = false; });
+    connect(&m_loads, &LoadTracker::arrived, this, [this] {
+        updateTitle();
+        emit NavigateComplete2();
+    });
+    connect(&m_loads, &LoadTracker::CommandStateChange, this, &BrowserPane::CommandStateChange);
 
     QWebEnginePage *page = m_view->page();
-    connect(page, &QWebEnginePage::loadStarted, this, &WebEnginePane::onLoadStarted);
+    connect(page, &QWebEnginePage::loadStarted, this, [this] { m_loads.loadStarted(shown()); });
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         // The load's own address: when a load starts the view still shows the previous page.
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
@@ -100,18 +101,25 @@ WebEnginePane::WebEnginePane(const QString &profilesRoot, const QString &profile
     connect(page, &QWebEnginePage::urlChanged, this, [this] {
         // A move within the page starts no load; whatever we asked for has happened.
         if (!m_view->page()->isLoading())
-            m_loadRequested = false;
-        reportIfCommitted();
+            m_loads.dropRequest();
+        m_loads.changed(shown());
     });
     connect(page, &QWebEnginePage::loadProgress, this, [this](int percent) {
-        reportIfCommitted();
+        m_loads.changed(shown());
         emit ProgressChange(percent);
     });
-    connect(page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
-        m_title = titleOrEmpty(title, m_view->url());
-        reportIfCommitted();
+    connect(page, &QWebEnginePage::titleChanged, this, [this] {
+        updateTitle();
+        m_loads.changed(shown());
     });
-    connect(page, &QWebEnginePage::loadFinished, this, &WebEnginePane::onLoadFinished);
+    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        updateTitle();
+        m_loads.loadFinished(ok, shown());
+        if (!m_view->page()->isLoading())
+            m_loads.dropRequest();
+        emit StatusTextChange(QStringLiteral("Done"));
+        emit DownloadComplete();
+    });
     connect(page, &QWebEnginePage::renderProcessTerminated, this, &WebEnginePane::onRendererEnded);
     connect(page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         emit StatusTextChange(url.isEmpty() ? (Busy() ? QString() : QStringLiteral("Done")) : url);
@@ -157,56 +165,23 @@ BrowserPaneFactory WebEnginePane::factory(const QString &profilesRoot)
     };
 }
 
-QString WebEnginePane::titleOrEmpty(const QString &engineTitle, const QUrl &url)
-{
-    if (engineTitle.isEmpty() || url.isEmpty())
-        return engineTitle;
-    // Without a <title> the engine shows the address (in one of its spellings) instead.
-    const QString candidates[] = {
-        url.toString(),
-        url.toDisplayString(),
-        url.toString(QUrl::RemoveScheme).mid(2),
-        url.toDisplayString(QUrl::RemoveScheme).mid(2),
-        url.toString(QUrl::RemoveScheme | QUrl::StripTrailingSlash).mid(2),
-        url.toString(QUrl::StripTrailingSlash),
-        url.isLocalFile() ? url.fileName() : QString(),
-    };
-    for (const QString &candidate : candidates) {
-        if (!candidate.isEmpty() && engineTitle == candidate)
-            return QString();
-    }
-    return engineTitle;
-}
-
-bool WebEnginePane::startsNoLoad(const QUrl &target, const QUrl &current)
-{
-    if (target.scheme().compare(QLatin1String("javascript"), Qt::CaseInsensitive) == 0)
-        return true;
-    return target.hasFragment() && !current.isEmpty()
-           && target.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment);
-}
-
 bool WebEnginePane::Busy() const
 {
     if (isShowingStoppedPage())
         return false;
-    return m_loadRequested || m_view->page()->isLoading();
+    return m_loads.isRequestPending() || m_view->page()->isLoading();
 }
 
 void WebEnginePane::expectLoad(bool startsLoad)
 {
     showPage();
-    // The engine reports a load only a moment after it was asked for one, and callers look
-    // at Busy right after navigating.
-    m_loadRequested = startsLoad;
-    if (startsLoad)
-        m_requestWatch.start();
+    m_loads.requested(startsLoad);
 }
 
 void WebEnginePane::Navigate(const QString &address)
 {
     const QUrl url = addressToUrl(address);
-    expectLoad(url.isValid() && !startsNoLoad(url, m_view->url()));
+    expectLoad(url.isValid() && !LoadTracker::startsNoLoad(url, m_view->url()));
     m_view->load(url);
 }
 
@@ -240,7 +215,7 @@ void WebEnginePane::GoForward()
 
 void WebEnginePane::Stop()
 {
-    m_loadRequested = false;
+    m_loads.dropRequest();
     m_view->stop();
 }
 
@@ -296,21 +271,6 @@ void WebEnginePane::copySelection()
     m_view->triggerPageAction(QWebEnginePage::Copy);
 }
 
-bool WebEnginePane::hasSelection() const
-{
-    return m_view->hasSelection();
-}
-
-QList<PopupBrowserWindow *> WebEnginePane::popups() const
-{
-    QList<PopupBrowserWindow *> open;
-    for (const QPointer<PopupBrowserWindow> &popup : m_popups) {
-        if (popup)
-            open.append(popup.data());
-    }
-    return open;
-}
-
 QWebEnginePage *WebEnginePane::createPopup()
 {
     m_popups.removeAll(QPointer<PopupBrowserWindow>());
@@ -320,55 +280,26 @@ QWebEnginePage *WebEnginePane::createPopup()
     return window->page();
 }
 
-void WebEnginePane::onLoadStarted()
+LoadTracker::Shown WebEnginePane::shown() const
 {
-    m_loadRequested = false;
-    m_requestWatch.stop();
-    m_reportedSinceLoadStart = false;
-    updateHistoryState();
-}
-
-void WebEnginePane::onLoadFinished(bool ok)
-{
-    m_title = titleOrEmpty(m_view->title(), m_view->url());
-    reportIfCommitted();
-    // A reload commits the entry that was shown already; it still counts as arrived.
-    if (ok && !m_reportedSinceLoadStart && !m_view->url().isEmpty())
-        report(m_reported);
-    if (!m_view->page()->isLoading())
-        m_loadRequested = false;
-    emit StatusTextChange(QStringLiteral("Done"));
-    emit DownloadComplete();
-}
-
-// The view shows the committed page; the history already points at the target of a move
-// back or forward that has not committed yet. Only when both agree has a page arrived.
-void WebEnginePane::reportIfCommitted()
-{
-    updateHistoryState();
-    const QUrl url = m_view->url();
     const QWebEngineHistory *history = m_view->history();
-    const int index = history->currentItemIndex();
-    const int count = history->count();
-    if (url.isEmpty() || index < 0 || index >= count || history->currentItem().url() != url)
-        return;
-    const Entry entry{url, index, count};
-    if (entry != m_reported)
-        report(entry);
+    LoadTracker::Shown shown{m_view->url(), history->currentItemIndex(), history->count()};
+    if (shown.index >= 0 && shown.index < shown.count)
+        shown.entryUrl = history->currentItem().url();
+    shown.canGoBack = canGoBack();
+    shown.canGoForward = canGoForward();
+    return shown;
 }
 
-void WebEnginePane::report(const Entry &entry)
+void WebEnginePane::updateTitle()
 {
-    m_reported = entry;
-    m_reportedSinceLoadStart = true;
-    m_title = titleOrEmpty(m_view->title(), m_view->url());
-    emit NavigateComplete2();
+    m_title = LoadTracker::titleOrEmpty(m_view->title(), m_view->url());
 }
 
 void WebEnginePane::onRendererEnded()
 {
     // Whatever was on its way would arrive into a page that is gone.
-    m_loadRequested = false;
+    m_loads.dropRequest();
     m_view->stop();
     m_stoppedPage->setText(stoppedPageText());
     m_stack->setCurrentWidget(m_stoppedPage);
@@ -390,18 +321,4 @@ bool WebEnginePane::isShowingStoppedPage() const
 void WebEnginePane::showPage()
 {
     m_stack->setCurrentWidget(m_view);
-}
-
-void WebEnginePane::updateHistoryState()
-{
-    const bool back = canGoBack();
-    const bool forward = canGoForward();
-    if (forward != m_canGoForward) {
-        m_canGoForward = forward;
-        emit CommandStateChange(CommandForward, forward);
-    }
-    if (back != m_canGoBack) {
-        m_canGoBack = back;
-        emit CommandStateChange(CommandBack, back);
-    }
 }

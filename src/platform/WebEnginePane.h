@@ -1,11 +1,10 @@
 #pragma once
 
 #include "BrowserPane.h"
+#include "LoadTracker.h"
 
 #include <QList>
 #include <QPointer>
-#include <QTimer>
-#include <QUrl>
 
 class QLabel;
 class QStackedLayout;
@@ -46,37 +45,18 @@ public:
     void print(QPrinter *printer) override;
     void findText(const QString &text, bool backward, bool caseSensitive) override;
     void copySelection() override;
-    bool hasSelection() const override;
 
     QWebEngineView *view() const { return m_view; }
     QWebEngineProfile *profile() const { return m_profile; }
-    QList<PopupBrowserWindow *> popups() const;
-
-    // A page's own title, or empty when the engine shows the address in its place.
-    static QString titleOrEmpty(const QString &engineTitle, const QUrl &url);
-    // Whether loading target while current is shown starts no load in the engine: a
-    // javascript: address, or a move to another place of the same document.
-    static bool startsNoLoad(const QUrl &target, const QUrl &current);
 
     // Shown in place of the page after its renderer process ended.
     bool isShowingStoppedPage() const;
     QString stoppedPageText() const;
 
 private:
-    struct Entry
-    {
-        QUrl url;
-        int index = -1;
-        int count = 0;
-        bool operator==(const Entry &) const = default;
-    };
-
     void expectLoad(bool startsLoad);
-    void onLoadStarted();
-    void onLoadFinished(bool ok);
-    void reportIfCommitted();
-    void report(const Entry &entry);
-    void updateHistoryState();
+    LoadTracker::Shown shown() const;
+    void updateTitle();
     void onRendererEnded();
     void showPage();
     QWebEnginePage *createPopup();
@@ -87,12 +67,6 @@ private:
     QStackedLayout *m_stack = nullptr;
     QLabel *m_stoppedPage = nullptr;
     QString m_title;
-    // Set by our own Navigate until the engine starts the load and reports it itself.
-    bool m_loadRequested = false;
-    QTimer m_requestWatch;
-    bool m_reportedSinceLoadStart = false;
-    Entry m_reported;
-    bool m_canGoBack = false;
-    bool m_canGoForward = false;
+    LoadTracker m_loads;
     bool m_inFindCall = false;
 };

@@ -12,7 +12,7 @@ BusyIndicator::BusyIndicator(QLabel &picture, const StarFrames &frames)
 
 void BusyIndicator::tick(bool paneBusy, bool largeFrames)
 {
-    m_counter = nextCounter(m_counter);
+    m_counter = m_counter + 1 >= 8 ? 1 : m_counter + 1; // 1, 2, ... 7, 1, ...
     if (paneBusy) {
         m_picture.setPixmap(m_frames.frame(largeFrames, m_counter, m_picture.devicePixelRatioF()));
         return;

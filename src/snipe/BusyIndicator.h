@@ -16,11 +16,6 @@ public:
     // The resting picture of the large list, as the main window shows it at load.
     void showResting();
 
-    int counter() const { return m_counter; }
-
-    // The counter's next value: 1, 2, ... 7, 1, ...
-    static int nextCounter(int counter) { return counter + 1 >= 8 ? 1 : counter + 1; }
-
 private:
     QLabel &m_picture;
     const StarFrames &m_frames;

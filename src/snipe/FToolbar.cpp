@@ -2,6 +2,7 @@
 
 #include "ItemNumber.h"
 #include "ProgramIdentity.h"
+#include "ToolBarName.h"
 #include "ui_FToolbar.h"
 
 #include <QCloseEvent>
@@ -18,6 +19,9 @@ FToolbar::FToolbar(const QIcon &snipeIcon, QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     ui->actSnipe->setIcon(snipeIcon);
+    nameToolBar(ui->Toolbar1, QStringLiteral("Snipe"));
+    // Tab reaches the button and Space presses it: the toolbar works without a mouse.
+    ui->Toolbar1->widgetForAction(ui->actSnipe)->setFocusPolicy(Qt::TabFocus);
     ui->txtItem->setMinimumWidth(ui->txtItem->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
 
     timTimer = new QTimer(this);

@@ -9,6 +9,8 @@
 
 #include <QMessageBox>
 
+#include <exception>
+
 namespace {
 const QString kObjectName = QStringLiteral("oStartStatus");
 
@@ -41,6 +43,12 @@ Tagged taggedValue(const QString &text, QLatin1String open, QLatin1String close)
 
 // A status text this short cannot hold an item worth reading.
 constexpr qsizetype kMinStatusLength = 21;
+
+// An unexpected failure (out of memory, say) passed on as a trapped error of that procedure.
+RaisedError unexpectedFailure(const QString &procedure, const std::exception &error)
+{
+    return RaisedError::wrap(kObjectName + procedure, RaisedError(51, QString::fromLocal8Bit(error.what())));
+}
 } // namespace
 
 CStartStatus::CStartStatus(CError &errors, Shell &shell, Destinations destinations, QObject *parent)
@@ -66,9 +74,6 @@ void CStartStatus::Initialize(long appClass, float cutoffVersion)
 }
 
 QString CStartStatus::Version() const { return ProgramIdentity::versionText(); }
-QString CStartStatus::VersionMajor() const { return QString::number(ProgramIdentity::kVersionMajor); }
-QString CStartStatus::VersionMinor() const { return QString::number(ProgramIdentity::kVersionMinor); }
-QString CStartStatus::VersionRevision() const { return QString::number(ProgramIdentity::kVersionRevision); }
 
 QString CStartStatus::versionCheckURL() const
 {
@@ -80,15 +85,16 @@ QString CStartStatus::versionCheckURL() const
 
 std::optional<RaisedError> CStartStatus::CheckVersion()
 {
-    MdWebCon *connection = m_makeConnection(this);
-    if (!connection)
-        return RaisedError::wrap(kObjectName + QStringLiteral(".Check"),
-                                 RaisedError(429, QStringLiteral("Can't create object")));
-    ReleaseWebConnection();
-    m_oWebConnection = connection;
-    connect(m_oWebConnection, &MdWebCon::AsynchResponse, this,
-            &CStartStatus::m_oWebConnection_AsynchResponse);
-    m_oWebConnection->AsynchRequest(versionCheckURL());
+    try {
+        MdWebCon *connection = m_makeConnection(this); // throws when it cannot be made
+        ReleaseWebConnection();
+        m_oWebConnection = connection;
+        connect(m_oWebConnection, &MdWebCon::AsynchResponse, this,
+                &CStartStatus::m_oWebConnection_AsynchResponse);
+        m_oWebConnection->AsynchRequest(versionCheckURL());
+    } catch (const std::exception &error) {
+        return unexpectedFailure(QStringLiteral(".Check"), error);
+    }
     return std::nullopt;
 }
 
@@ -108,12 +114,16 @@ void CStartStatus::OnVersionCheckAsynchResponse(int Response, const QString &HTM
 
 std::optional<RaisedError> CStartStatus::CheckVersionPage(const QString &sAnswer)
 {
-    // Versions below the cutoff used an older answer format that this one never reads.
-    if (m_sngVersion >= sngCutoffVersion) {
-        if (const std::optional<RaisedError> error = ReadTaggedAnswer(sAnswer, m_answer))
-            return RaisedError::wrap(kObjectName + QStringLiteral(".CheckVersionPage"), *error);
+    try {
+        // Versions below the cutoff used an older answer format that this one never reads.
+        if (m_sngVersion >= sngCutoffVersion) {
+            if (const std::optional<RaisedError> error = ReadTaggedAnswer(sAnswer, m_answer))
+                return RaisedError::wrap(kObjectName + QStringLiteral(".CheckVersionPage"), *error);
+        }
+        ShowVersionCheckResult();
+    } catch (const std::exception &error) {
+        return unexpectedFailure(QStringLiteral(".CheckVersionPage"), error);
     }
-    ShowVersionCheckResult();
     if (!m_bShutDown)
         emit DoneChecking();
     return std::nullopt;

@@ -39,10 +39,6 @@ public:
     [[nodiscard]] std::optional<RaisedError> CheckVersion();
 
     QString Version() const;
-    QString VersionMajor() const;
-    QString VersionMinor() const;
-    QString VersionRevision() const;
-    float CutoffVersion() const { return sngCutoffVersion; }
     bool ShutDown() const { return m_bShutDown; }
 
     // The version-check address, built by plain concatenation.

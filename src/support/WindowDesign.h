@@ -22,10 +22,7 @@ inline QFont windowDesignFont()
 // the twips would.
 inline void placeForScreen(QWidget *window)
 {
-    const auto scaled = [](const QRect &r) {
-        return QRect(Twips::toPixelsX(r.x() * 15), Twips::toPixelsY(r.y() * 15),
-                     Twips::toPixelsX(r.width() * 15), Twips::toPixelsY(r.height() * 15));
-    };
+    const auto scaled = [](const QRect &r) { return Twips::rect(r.x() * 15, r.y() * 15, r.width() * 15, r.height() * 15); };
     for (QWidget *control : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         control->setGeometry(scaled(control->geometry()));
     window->setFixedSize(scaled(window->rect()).size());

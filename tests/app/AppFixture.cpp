@@ -59,7 +59,7 @@ AppContext AppFixture::contextWithVersionCheck(const QString &makerHost)
 QString AppFixture::look() const
 {
     QString enabled;
-    for (QAction *action : {button(1), button(2), part("tbrSnipe.Buttons(1)"), part("mnuNavigateSnipe"), part("mnuFavoritesAdd")})
+    for (QAction *action : {button(1), button(2), part("tbrSnipe.Buttons(1)"), part(Menus::mnuNavigateSnipe), part(Menus::mnuFavoritesAdd)})
         enabled += action->isEnabled() ? QChar('+') : QChar('-');
     const auto shown = [this](const char *name) { return part<QWidget>(name)->isVisibleTo(window.get()) ? "+" : "-"; };
     return window->windowTitle().mid(kTitle.size()) + '|' + panel(1) + '|' + panel(2) + "|tab " + QString::number(tabs()->Tab())

@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "FakeBrowserPane.h"
 #include "FMain.h"
+#include "MenuNames.h"
 #include "ModalAnswer.h"
 #include "RecordingShell.h"
 #include "SettingsStore.h"

@@ -4,6 +4,7 @@
 #include "FPassword.h"
 #include "FStart.h"
 #include "FToolbar.h"
+#include "SiteMenu.h"
 #include "StartRequests.h"
 #include "SubMain.h"
 #include "TestMain.h"
@@ -36,7 +37,7 @@ const QString kLogin = QStringLiteral("http://service.test/secure/login.cfm");
         if (qEnvironmentVariableIsSet("BIDBENCH_CHILD_QUIT"))
             QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
     }, 6000);
-    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>("mnuFavoritesSellers")->trigger(); });
+    QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>(Menus::mnuFavoritesSellers)->trigger(); });
     return qApp->exec();
 });
 } // namespace
@@ -123,7 +124,7 @@ private slots:
         QTRY_VERIFY(w->isStartupLoginOver());
         QString window;
         if (when == "closing") {
-            f.trigger("mnuFileExit");
+            f.trigger(Menus::mnuFileExit);
             requests.add(snipe, fromLaterStart);
         } else if (when == "toolbar") {
             answerNextModal<FToolbar>([&](FToolbar *toolbar) {
@@ -131,7 +132,7 @@ private slots:
                 window = w->isHidden() ? "hidden" : "shown";
                 toolbar->close();
             });
-            f.trigger("mnuToolsToolbar");
+            f.trigger(Menus::mnuToolsToolbar);
         }
         if (window.isEmpty())
             window = w->windowState() & Qt::WindowMinimized ? "minimized" : "normal";
@@ -173,11 +174,12 @@ private slots:
         AppFixture f;
         f.store("Main", "User", storedUser);
         FMain *w = f.start();
-        f.trigger(QString("mnuOptionsSite(%1)").arg(qMax(site, 1)));
+        SiteMenu *sites = w->findChild<SiteMenu *>();
+        sites->site(qMax(site, 1))->trigger();
         if (site == 0)
-            f.part("mnuOptionsSite(1)")->setChecked(false);
+            sites->site(1)->setChecked(false);
         if (textOff)
-            f.trigger("mnuButtonBarStatusViewLabels");
+            f.trigger(Menus::mnuButtonBarStatusViewLabels);
         w->resize(700, 500);
         QWidget other;
         other.show();
@@ -187,8 +189,9 @@ private slots:
         if (asks != 1 || how != "exit")
             appEnd->setInterval(1); // the first row waits the whole two seconds
         int shown = 0;
+        QList<QPointer<QObject>> answers;
         const auto answerWith = [&](const QString &button) {
-            answerNextModal<FPassword>([&, button](FPassword *dialog) {
+            answers << answerNextModal<FPassword>([&, button](FPassword *dialog) {
                 ++shown;
                 QVERIFY(w->isEnabled()); // before the shutdown
                 QCOMPARE(dialog->findChild<QLineEdit *>("txtUser")->text(), storedUser);
@@ -201,7 +204,7 @@ private slots:
         };
         answerWith(answer);
         if (how == "tools") {
-            f.trigger("mnuToolsPassword");
+            f.trigger(Menus::mnuToolsPassword);
             answerWith("cmdCancel");
         }
         if (how == "program") {
@@ -210,7 +213,7 @@ private slots:
             QVERIFY(!closeFromTitleBar(w)); // refused: the window stays for the delayed exit
             QVERIFY(!closeFromTitleBar(w)); // and a second close neither ends early nor starts over
         } else {
-            f.trigger("mnuFileExit");
+            f.trigger(Menus::mnuFileExit);
         }
         QCOMPARE(shown, asks);
         QCOMPARE(f.setting("Main", "User"), answer == "cmdSave" ? QString("typed") : storedUser);
@@ -237,7 +240,7 @@ private slots:
         // Complete when the program was told to end; an empty TextLabels is a key, not left out.
         QVERIFY(f.settingsAtEnd.value(0).contains(textOff ? "TextLabels=N" : "TextLabels=\n"));
         QVERIFY(f.settingsAtEnd.value(1).contains("WindowHeight="));
-        QTest::qWait(350); // the answers give up before the next test
+        qDeleteAll(answers); // those not needed must not answer the next test's windows
     }
 
     void signalEndsAsAnUnload_data()

@@ -41,7 +41,7 @@ private slots:
         bool listReturned = false;
         QTimer::singleShot(0, f.window.get(), [&] {
             f.window->show();
-            f.trigger("mnuFavoritesSellers");
+            f.trigger(Menus::mnuFavoritesSellers);
             listReturned = true;
         });
         QTimer::singleShot(10000, &mainLoop, [&] { mainLoop.exit(99); }); // a stuck loop fails, not hangs

@@ -14,22 +14,17 @@ class TestBrowser : public QObject
     Q_OBJECT
 
 private slots:
-    // Index 0 is no site checked; the first four go through their own redirect base. Every address
-    // shown for another window goes through site 1's redirect: ":?&=" encoded, nothing else.
+    // Index 0 is no site checked; the first four go through their own redirect base, the general
+    // pages' sites have their own paths. Every address shown for another window goes through
+    // site 1's redirect: ":?&=" encoded, nothing else.
     void siteStartPagesAndRedirect()
     {
-        const QStringList start{"", "http://r.test/link-1?loc=http%3A//www.ebay.com", "http://r.test/link-2?loc=http%3A//ca.test",
-                                "http://r.test/link-3?loc=http%3A//uk.test", "http://r.test/link-4?loc=http%3A//au.test",
-                                "http://pages.test/ie/index.html", "http://pages.test/nz/index.html",
-                                "http://pages.test/ebaymotors/index.html", "http://de.test", "http://at.test", "http://ch.test",
-                                "http://fr.test", "http://es.test", "http://it.test", "http://tw.test", ""};
-        for (int site = 0; site < start.size(); ++site)
-            QCOMPARE(SiteStartURL(site, testDestinations()), start.at(site));
+        for (auto [site, start] : {std::pair{0, ""}, {4, "http://r.test/link-4?loc=http%3A//au.test"},
+                                   {7, "http://pages.test/ebaymotors/index.html"}, {14, "http://tw.test"}, {15, ""}})
+            QCOMPARE(SiteStartURL(site, testDestinations()), QString(start));
         Destinations withoutRedirect = testDestinations(); // a build without a redirect service
         withoutRedirect.redirectBases = QStringList(4, QString());
-        const QStringList direct{"http://www.ebay.com", "http://ca.test", "http://uk.test", "http://au.test"};
-        for (int site = 1; site <= 4; ++site)
-            QCOMPARE(SiteStartURL(site, withoutRedirect), direct.at(site - 1));
+        QCOMPARE(SiteStartURL(2, withoutRedirect), QString("http://ca.test"));
         QCOMPARE(AffiliateURL("http://x/a?b=1", withoutRedirect), QString("http://x/a?b=1"));
         // The first site's caption names its host, with the access key on its first letter.
         QCOMPARE(menuCaption(1, testDestinations()), "&eBay.com");
@@ -136,12 +131,12 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         bar->open();
-        QTest::keyClicks(bar->textBox(), "lot");
+        QTest::keyClicks(QApplication::focusWidget(), "lot");
         QCOMPARE(bar->resultText(), "1 of 1");
         pane->finishLoad("http://x.example/2");
         QCOMPARE(bar->resultText(), QString());
 
-        QTest::keyClick(bar->textBox(), Qt::Key_Escape);
+        QVERIFY(keyToFocus(&window, Qt::Key_Escape));
         QVERIFY(!bar->isVisible());
         QCOMPARE(pane->lastFind, QString());
         QTRY_VERIFY(pane->hasFocus());

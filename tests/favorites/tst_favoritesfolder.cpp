@@ -127,11 +127,12 @@ private slots:
         nodes.sort();
         QCOMPARE(describe(tree->topLevelItem(0), m_fav), nodes);
         bool shortcut = false;
+        tree->setFocus();
         for (QTreeWidgetItemIterator it(tree); *it && !shortcut; ++it) {
             shortcut = !(*it)->data(0, FIEFavorites::KeyRole).toString().endsWith(u'/') && (*it)->parent();
             tree->setCurrentItem(*it);
-            QTest::keyClick(tree, Qt::Key_Escape);
-            QTest::keyClick(tree, Qt::Key_Return);
+            QVERIFY(keyToFocus(&window, Qt::Key_Escape));
+            QVERIFY(keyToFocus(&window, Qt::Key_Return));
             QCOMPARE(window.isVisible(), !shortcut);
         }
         QCOMPARE(window.URL(), shortcut ? "x" : "");
@@ -287,13 +288,23 @@ private slots:
         QVERIFY2(entries.contains(found) || shown.texts.join('\n').contains(found), qPrintable(entries.join('\n').left(1000)));
     }
 
-    // Cancel between two slices of writing, from the event loop, removes all the import made.
+    void cancelUndoesTheImport_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::newRow("Cancel between two slices of writing") << "writing";
+        QTest::newRow("Cancel while the file is read") << "reading";
+        QTest::newRow("the program ends mid-import") << "end";
+    }
+
+    // Cancel, from the event loop, and the end of the program remove all the import made.
     void cancelUndoesTheImport()
     {
+        QFETCH(QString, when);
         QByteArray body = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><p><DT><H3>f</H3><DL><p>";
         for (int i = 0; i < 20000; ++i)
             body += QByteArray("<DT><A HREF=http://x/%1>%1</A>").replace("%1", QByteArray::number(i));
-        writeBytes(m_dir->filePath("many.html"), body);
+        const QString file = m_dir->filePath("many.html");
+        writeBytes(file, body);
         BookmarkImporter importer(m_fav);
         int writtenBeforeCancel = 0;
         std::optional<BookmarkImporter::Outcome> outcome;
@@ -302,18 +313,32 @@ private slots:
                 QTimer::singleShot(0, &importer, &BookmarkImporter::cancel);
         });
         connect(&importer, &BookmarkImporter::finished, this, [&](const auto &result) { outcome = result.outcome; });
-        importer.start(m_dir->filePath("many.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 120000);
-        QCOMPARE(*outcome, BookmarkImporter::Outcome::Cancelled);
-        QVERIFY(writtenBeforeCancel > 0);
+        if (when == "end") {
+            QTimer end; // as the program's end leaves every event loop, once the first folder is written
+            end.callOnTimeout(this, [&] {
+                if (QFileInfo(m_fav + "/f").isDir() && !std::exchange(writtenBeforeCancel, 1))
+                    QCoreApplication::exit(0);
+            });
+            end.start(1);
+            QVERIFY(!BrowserHelper(m_fav).ImportFavorites(file, nullptr));
+        } else {
+            importer.start(file);
+            if (when == "reading")
+                importer.cancel();
+            QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 120000);
+            QCOMPARE(*outcome, BookmarkImporter::Outcome::Cancelled);
+        }
+        QCOMPARE(writtenBeforeCancel > 0, when != "reading");
         QCOMPARE(favoritesSnapshot(m_fav), List());
+        if (when != "writing")
+            return;
 
         // One import at a time: another asked for while the first reads its file does nothing.
         ShownWindows shown;
         BrowserHelper helper(m_fav);
         bool second = true;
-        QTimer::singleShot(0, this, [&] { second = helper.ImportFavorites(m_dir->filePath("many.html"), nullptr); });
-        QVERIFY(helper.ImportFavorites(m_dir->filePath("many.html"), nullptr) && !second);
+        QTimer::singleShot(0, this, [&] { second = helper.ImportFavorites(file, nullptr); });
+        QVERIFY(helper.ImportFavorites(file, nullptr) && !second);
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "Address.h"
 #include "DirectoryListing.h"
 #include "IniFile.h"
+#include "LoadTracker.h"
 #include "LoopbackServer.h"
 #include "MdWebCon.h"
 #include "SettingsStore.h"
@@ -128,6 +129,61 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QByteArray, url);
         QCOMPARE((forShell ? Shell::targetToUrl(address) : addressToUrl(address)).toEncoded(), url);
+    }
+
+    // A pane's loads as the engine shows them: "A@1/2" is page A at history entry 1 of 2, and
+    // "B@0/2:A" page B while the history is at A already (a move back not committed yet).
+    void paneLoads_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("seen"); // signals, and "busy?" answered
+        QTest::newRow("a page arrives once, however often it is seen; Back arrives when it has committed")
+            << "ask busy? start A@0/1 A@0/1 done busy? B@1/2 start B@0/2:A A@0/2 done"
+            << "busy arrived:A idle back+ arrived:B forward+ back- arrived:A";
+        QTest::newRow("Refresh arrives again at its end, a failed one not") << "A@0/1 ask start A@0/1 done ask start failed"
+                                                                             << "arrived:A arrived:A";
+        QTest::newRow("a load never started is given up; a move in the page asks nothing; Stop drops the asking")
+            << "ask busy? wait busy? nothing busy? ask stop busy?" << "busy idle idle idle";
+    }
+
+    void paneLoads()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, seen);
+        LoadTracker loads(10);
+        LoadTracker::Shown shown;
+        QStringList log;
+        connect(&loads, &LoadTracker::arrived, this, [&] { log << "arrived:" + shown.url.fileName(); });
+        connect(&loads, &LoadTracker::CommandStateChange, this,
+                [&](int command, bool on) { log << (command == 1 ? "forward" : "back") + QString(on ? "+" : "-"); });
+        const QMap<QString, std::function<void()>> act{{"ask", [&] { loads.requested(true); }},
+            {"nothing", [&] { loads.requested(false); }}, {"stop", [&] { loads.dropRequest(); }},
+            {"start", [&] { loads.loadStarted(shown); }}, {"done", [&] { loads.loadFinished(true, shown); }},
+            {"failed", [&] { loads.loadFinished(false, shown); }}, {"wait", [] { QTest::qWait(50); }},
+            {"busy?", [&] { log << (loads.isRequestPending() ? "busy" : "idle"); }}};
+        for (const QString &event : events.split(' ')) {
+            const QStringList p = event.split(QRegularExpression("[@/:]"));
+            if (p.size() == 1) {
+                act[event]();
+                continue;
+            }
+            shown = {QUrl("http://p.test/" + p[0]), p[1].toInt(), p[2].toInt(), QUrl("http://p.test/" + p.value(3, p[0])),
+                     p[1].toInt() > 0, p[1].toInt() < p[2].toInt() - 1};
+            loads.changed(shown);
+        }
+        QCOMPARE(log.join(' '), seen);
+    }
+
+    // Without a <title> the engine shows the address in one of its spellings: that is no title.
+    // A javascript: address and a move to a place in the shown document load nothing.
+    void titlesAndLoadsThatStartNothing()
+    {
+        for (const char *spelling : {"http://p.test/a/", "p.test/a/", "p.test/a", "http://p.test/a", "p.test"})
+            QCOMPARE(LoadTracker::titleOrEmpty(spelling, QUrl("http://p.test/a/")), spelling == QLatin1String("p.test") ? spelling : "");
+        QCOMPARE(LoadTracker::titleOrEmpty("PleaseWait.html", QUrl::fromLocalFile("/d/PleaseWait.html")), QString());
+        for (auto [target, current, nothing] : {std::tuple{"JavaScript:void(0)", "", true}, {"http://p.test/a/#x", "http://p.test/a/#y", true},
+                                                {"http://p.test/a/#x", "", false}, {"http://p.test/b#x", "http://p.test/a/", false}})
+            QCOMPARE(LoadTracker::startsNoLoad(QUrl(target), QUrl(current)), nothing);
     }
 
     // Read-only: the owner may not write; hidden: a leading dot; links are marked and not followed.

@@ -8,6 +8,7 @@
 #include "LinkLabel.h"
 #include "LoopbackServer.h"
 #include "MdWebCon.h"
+#include "ProgramIdentity.h"
 #include "ModalAnswer.h"
 #include "RecordingShell.h"
 #include "SysInfo.h"
@@ -44,7 +45,12 @@ public:
             shown.append(box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup!"));
         return handled;
     }
-    bool open(const QString &target) override { return shown.append(QStringLiteral("open:") + target), true; }
+    bool open(const QString &target) override
+    {
+        if (target.contains(QLatin1String("out-of-memory")))
+            throw std::bad_alloc();
+        return shown.append(QStringLiteral("open:") + target), true;
+    }
 };
 } // namespace
 
@@ -127,6 +133,9 @@ private slots:
                                               << "0 0 1";
         QTest::newRow("over 1 MiB is a failed check") << offer("http://x/setup.exe") + QByteArray(1 << 20, ' ') << 200
                                                       << "" << QStringList() << "0 0 0";
+        QTest::newRow("a failure while showing it is reported") << offer("http://x/out-of-memory.exe") << 200 << "update"
+            << download + QStringList{"FError:", "oStartStatus.OnVersionCheckAsynchResponse\n"
+                                                 "oStartStatus.CheckVersionPage 51 std::bad_alloc"} << "0 0 0";
         QTest::newRow("unreadable answer reported")
             << QByteArray("<html><status><newversion>1</newversion><message>no end") << 200 << ""
             << QStringList{"FError:", "oStartStatus.OnVersionCheckAsynchResponse\n"
@@ -153,7 +162,7 @@ private slots:
         status.setEndProgram([&] { ++endRequests; });
         QSignalSpy done(&status, &CStartStatus::DoneChecking);
         answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
-            QTest::keyClick(offer, Qt::Key_Escape); // no cancel button: Esc declines nothing
+            QVERIFY(keyToFocus(offer, Qt::Key_Escape)); // no cancel button: Esc declines nothing
             user.shown.append('[' + control<QPlainTextEdit>(offer, "txtMessage")->toPlainText() + ']');
             if (action == QLatin1String("close"))
                 offer->close();
@@ -169,7 +178,8 @@ private slots:
             error->close();
         }
 
-        QCOMPARE(server.pagePaths(), QStringList{"/version/versioncheck.asp?app=Talvex%20Bidbench&version=2.0.1&appclass=10&language="});
+        QCOMPARE(server.pagePaths(), QStringList{"/version/versioncheck.asp?app=Talvex%20Bidbench&version=" + ProgramIdentity::versionText()
+                                                  + "&appclass=10&language="});
         QCOMPARE(user.shown.size(), seen.size());
         for (qsizetype i = 0; i < seen.size(); ++i)
             QVERIFY2(user.shown.at(i).contains(seen.at(i)), qPrintable(user.shown.join(" | ")));
@@ -197,7 +207,7 @@ private slots:
         control(byText.value(""), "cmdContinue")->click();
         QVERIFY(closeFromTitleBar(byText.value("x")));
         control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
-        QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench 2.0.1 Error&body=" + report});
+        QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench " + ProgramIdentity::versionText() + " Error&body=" + report});
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(errorWindows().isEmpty());
     }
@@ -209,7 +219,7 @@ private slots:
         FAbout about(links);
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QCOMPARE(control<QLabel>(&about, "lblVersion")->text(), "Version 2.0.1");
+        QCOMPARE(control<QLabel>(&about, "lblVersion")->text(), "Version " + ProgramIdentity::versionText());
         auto *link = control<LinkLabel>(&about, "lblMardell");
         QTest::mouseClick(link, Qt::LeftButton);
         QTest::mousePress(link, Qt::LeftButton); // a press that ends outside the link is no click

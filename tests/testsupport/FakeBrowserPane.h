@@ -33,7 +33,6 @@ public:
     void print(QPrinter *) override { calls.append(QStringLiteral("print")); emit printFinished(true); }
     void findText(const QString &text, bool backward, bool caseSensitive) override;
     void copySelection() override { calls.append(QStringLiteral("copySelection")); }
-    bool hasSelection() const override { return false; }
 
     // Engine side: the navigation commits (NavigateComplete2) and, unless stayBusy, finishes
     // (DownloadComplete).

@@ -4,19 +4,24 @@
 
 // Answers the next modal window of type T (any, by default) from a timer, since a modal exec()
 // blocks the test; waits for it to show, so a modal of another type that is still closing does
-// not count. Gives up after attemptsLeft tries of 10 ms.
+// not count. Gives up after attemptsLeft tries of 10 ms. Deleting the answer it returns cancels
+// it, so that an answer never needed does not answer a later test's window. (Each try passes
+// the pending answer on; the first makes it.)
 template <typename T = QWidget, typename Action>
-void answerNextModal(Action action, int attemptsLeft = 300)
+QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300, QObject *pending = new QObject(qApp))
 {
-    QTimer::singleShot(10, qApp, [action = std::move(action), attemptsLeft]() mutable {
+    QTimer::singleShot(10, pending, [pending, action = std::move(action), attemptsLeft]() mutable {
         T *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (modal && modal->isVisible()) {
-            action(modal);
+        const bool shown = modal && modal->isVisible();
+        if (!shown && attemptsLeft > 0) {
+            answerNextModal<T>(std::move(action), attemptsLeft - 1, pending);
             return;
         }
-        if (attemptsLeft > 0)
-            answerNextModal<T>(std::move(action), attemptsLeft - 1);
+        pending->deleteLater();
+        if (shown)
+            action(modal);
     });
+    return pending;
 }
 
 // A box without that button is ended with it as its answer, as Esc would.

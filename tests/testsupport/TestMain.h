@@ -24,6 +24,17 @@ int add(const char *file, Factory make);
 int addChild(const char *name, std::function<int()> role);
 } // namespace TestRegistry
 
+// A key goes where the platform sends it, to the focus widget, once the window that should
+// have the keyboard has it. A key sent to a widget picked by hand would pass by the focus
+// widget's own key handling.
+inline bool keyToFocus(QWidget *window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    if (!QTest::qWaitForWindowActive(window))
+        return false;
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    return true;
+}
+
 #define BIDBENCH_TEST_MAIN(TestObject)                                                     \
     static const int bidbenchRegistered = TestRegistry::add(                               \
         __FILE__, [] { return std::unique_ptr<QObject>(new TestObject); });
