@@ -30,7 +30,8 @@ struct AppFixture
     FMain *start(bool hasAccount = true)
     {
         create(hasAccount)->show();
-        QTest::qWaitFor([this] { return window->isStartupLoginOver(); }, 5000);
+        if (!QTest::qWaitFor([this] { return window->isStartupLoginOver(); }, 5000))
+            qWarning("the start-up login did not end");
         return window.get();
     }
 

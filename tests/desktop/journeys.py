@@ -99,7 +99,7 @@ def home_folders(home):
 def start_and_read(command):
     read, write = os.pipe()
     process = subprocess.Popen([a.replace('{fd}', str(write)) for a in command], pass_fds=[write],
-                               stderr=subprocess.DEVNULL)
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write)
     with os.fdopen(read) as stream:
         return process, stream.readline().strip()
@@ -110,16 +110,37 @@ class Desktop:
     def __init__(self):
         self.home = tempfile.mkdtemp(prefix='bidbench-desktop-')
         os.environ.update(home_folders(self.home))
-        self.xvfb, display = start_and_read(['Xvfb', '-displayfd', '{fd}', '-screen', '0', '1280x900x24', '-nolisten', 'tcp'])
+        self.processes = []
+        try:
+            self.start()
+        except BaseException:
+            self.close()  # nothing left holding the test's output open
+            raise
+
+    def start(self):
+        xvfb, display = start_and_read(['Xvfb', '-displayfd', '{fd}', '-screen', '0', '1280x900x24', '-nolisten', 'tcp'])
+        self.processes.append(xvfb)
         os.environ['DISPLAY'] = ':' + display
-        self.bus, os.environ['DBUS_SESSION_BUS_ADDRESS'] = start_and_read(
+        bus, os.environ['DBUS_SESSION_BUS_ADDRESS'] = start_and_read(
             ['dbus-daemon', '--session', '--nofork', '--print-address={fd}'])
-        self.wm = subprocess.Popen(['openbox', '--sm-disable'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(bus)
+        # A desktop's secret store, unlocked as at login: a locked or missing one would put up a
+        # prompt over the program when it moves the password out of the settings file.
+        keyring = subprocess.Popen(['gnome-keyring-daemon', '--foreground', '--unlock', '--components=secrets'],
+                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(keyring)
+        keyring.stdin.write(b'login password')
+        keyring.stdin.close()
+        wait_for('the secret store', lambda: 'true' in subprocess.run(
+            ['dbus-send', '--session', '--print-reply', '--dest=org.freedesktop.DBus', '/org/freedesktop/DBus',
+             'org.freedesktop.DBus.NameHasOwner', 'string:org.freedesktop.secrets'], capture_output=True, text=True).stdout)
+        self.processes.append(subprocess.Popen(['openbox', '--sm-disable'], stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL))
         wait_for('the window manager', lambda: 'window id' in subprocess.run(
             ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], capture_output=True, text=True).stdout)
 
     def close(self):
-        for process in (self.wm, self.bus, self.xvfb):
+        for process in reversed(self.processes):
             process.terminate()
             process.wait(10)
         shutil.rmtree(self.home, ignore_errors=True)
