@@ -161,7 +161,8 @@ private slots:
         int endRequests = 0;
         status.setEndProgram([&] { ++endRequests; });
         QSignalSpy done(&status, &CStartStatus::DoneChecking);
-        answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
+        // A row without an offer must not leave its answer to the next row's offer.
+        const QPointer<QObject> offerAnswer = answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
             QVERIFY(keyToFocus(offer, Qt::Key_Escape)); // no cancel button: Esc declines nothing
             user.shown.append('[' + control<QPlainTextEdit>(offer, "txtMessage")->toPlainText() + ']');
             if (action == QLatin1String("close"))
@@ -169,6 +170,7 @@ private slots:
             else
                 control(offer, action == QLatin1String("update") ? "cmdUpdate" : "cmdDoNotUpgrade")->click();
         });
+        const auto cancel = qScopeGuard([&] { delete offerAnswer.data(); });
 
         QVERIFY(!status.CheckVersion());
         // Connected after the handler of the same response, so it sees the response once the result was shown.
