@@ -221,9 +221,10 @@ private slots:
         QTest::newRow("repeats dropped, also in other case, non-ascii and astral") << ids << Bytes("ann\r\nbob\r\nann\r\nBOB\r\n"
             "M\xc3\xbcller\r\nM\xc3\x9cLLER\r\n\xf0\x90\x90\x80x\r\n\xf0\x90\x90\xa8X\r\n") << List{"ann", "bob", "Müller", "\U00010400x"}
             << 0 << Bytes("ann\r\nbob\r\nM\xc3\xbcller\r\n\xf0\x90\x90\x80x\r\n");
-        QTest::newRow("lf, cr, none at the end; windows-1252; blanks kept, empty lines not") << ids
-            << Bytes("zed\n\r\n zed \nM\xfcller\r\x80") << List{"zed", " zed ", "Müller", "€"} << 0
-            << Bytes("zed\r\n zed \r\nM\xc3\xbcller\r\n\xe2\x82\xac\r\n");
+        QTest::newRow("lf, cr, none at the end; windows-1252, its undefined byte kept; blanks kept, empty lines not") << ids
+            << Bytes("zed\n\r\n zed \nM\xfcller\r\x80\x93\x9f\x81") << List{"zed", " zed ", "Müller", "€“Ÿ\u0081"} << 0
+            << Bytes("zed\r\n zed \r\nM\xc3\xbcller\r\n\xe2\x82\xac\xe2\x80\x9c\xc5\xb8\xc2\x81\r\n");
+        QTest::newRow("UTF-8 byte order mark") << "Sellers.txt" << Bytes("\xef\xbb\xbf" "ann\n") << List{"ann"} << 0 << Bytes("ann\r\n");
         QTest::newRow("no searches file: made empty") << searches << Bytes() << List() << 0 << Bytes("");
         QTest::newRow("records kept byte for byte; ten fields load nine") << searches << records + "b|kw|1||0|7|||True|x\n"
             << List{"z", "München", "b"} << 0 << records + "b|kw|1||0|7|||True\r\n";

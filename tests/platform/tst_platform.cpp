@@ -1,5 +1,4 @@
 #include "Address.h"
-#include "DirectoryListing.h"
 #include "IniFile.h"
 #include "LoadTracker.h"
 #include "LoopbackServer.h"
@@ -15,8 +14,6 @@
 #include <QTcpServer>
 
 #include <sys/stat.h>
-
-using namespace DirectoryListing;
 
 // The layer over Qt and the system: settings, text files, addresses, folders, shortcut files
 // and the web connection.
@@ -64,39 +61,13 @@ private slots:
         QVERIFY(SingleInstance(missing, "bidbench").isRunningCopy() && SingleInstance(missing, "bidbench").isRunningCopy());
     }
 
-    void textFileLines_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty") << QByteArray() << QStringList();
-        QTest::newRow("mixed, no final end, empty line") << QByteArray("a\r\n\r\nb\nc\rd") << QStringList{"a", "", "b", "c", "d"};
-        QTest::newRow("UTF-8, CR LF at the end") << QByteArray("ann\r\nM\xc3\xbcller \xe2\x82\xac\r\n") << QStringList{"ann", "Müller €"};
-        QTest::newRow("UTF-8 BOM, LF at the end") << QByteArray("\xef\xbb\xbf" "ann\n") << QStringList{"ann"};
-        QTest::newRow("Windows-1252, undefined byte kept, CR at the end")
-            << QByteArray("M\xfcller \x80 \x93q\x94 \x9f\ra\x81\r") << QStringList{"Müller € “q” Ÿ", "a\u0081"};
-    }
-
-    void textFileLines()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        const QString path = TestEnvironment::programDir() + "/Sellers.txt";
-        writeBytes(path, bytes);
-        const TextFile::ReadResult read = TextFile::readLines(path);
-        QVERIFY(read.ok && read.exists);
-        QCOMPARE(read.lines, lines);
-    }
-
-    // UTF-8 with CR LF, written whole: a failed write leaves the old file as it was.
+    // Written whole: a failed write leaves the old file as it was, and nothing beside it. (What
+    // the lines read and write as: the list files' table.)
     void textFileWrite()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("Bidders.txt");
         QVERIFY(TextFile::writeLines(path, {"ann", "Müller", ""}).ok);
-        QCOMPARE(readBytes(path), QByteArray("ann\r\nM\xc3\xbcller\r\n\r\n"));
-        const TextFile::ReadResult missing = TextFile::readLines(dir.filePath("nothing.txt"));
-        QVERIFY(missing.ok && !missing.exists && missing.lines.isEmpty());
-
         // A file-size limit makes the write fail part-way, for root too, as a full disk would.
         FileSizeLimit limit(64);
         const TextFile::WriteResult failed = TextFile::writeLines(path, QStringList(100, "0123456789"));
@@ -186,43 +157,8 @@ private slots:
             QCOMPARE(LoadTracker::startsNoLoad(QUrl(target), QUrl(current)), nothing);
     }
 
-    // Read-only: the owner may not write; hidden: a leading dot; links are marked and not followed.
-    void folderAttributes()
-    {
-        QTemporaryDir dir;
-        QDir d(dir.path());
-        for (const char *folder : {"plain", ".hidden", "locked"})
-            QVERIFY(d.mkdir(folder));
-        for (const char *file : {"file.url", ".dotfile.url", "readonly.url"})
-            writeBytes(d.filePath(file), "");
-        for (auto [target, link] : {std::pair{"plain", "folderlink"}, {"file.url", "filelink.url"}, {"nowhere", "dangling.url"}})
-            QVERIFY(QFile::link(d.filePath(target), d.filePath(link)));
-        QVERIFY(QFile::setPermissions(d.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner)
-                && QFile::setPermissions(d.filePath("readonly.url"), QFile::ReadOwner));
-
-        const QMap<QString, unsigned> expected{
-            {"plain", Directory}, {".hidden", Directory | Hidden}, {"locked", Directory | ReadOnly},
-            {"file.url", 0}, {".dotfile.url", Hidden}, {"readonly.url", ReadOnly},
-            {"folderlink", Directory | ReparsePoint}, {"filelink.url", ReparsePoint}, {"dangling.url", ReparsePoint},
-        };
-        QMap<QString, unsigned> listed;
-        for (const Entry &e : list(dir.path(), Include::FilesAndFolders)) {
-            listed.insert(e.name, e.attributes);
-            QCOMPARE(attributesOf(d.filePath(e.name)), e.attributes);
-            QCOMPARE(isPlainFolder(e.attributes), e.name == "plain");
-        }
-        QCOMPARE(listed, expected);
-        QVERIFY(list(dir.filePath("missing"), Include::FilesAndFolders).isEmpty()
-                && list(dir.filePath("file.url"), Include::FilesAndFolders).isEmpty());
-
-        // The Favorites folder is made on first use.
-        const QString favorites = qEnvironmentVariable("XDG_DATA_HOME") + "/bidbench/Favorites";
-        QDir(favorites).removeRecursively();
-        QCOMPARE(SpecialFolder::path(SpecialFolder::Favorites), favorites);
-        QVERIFY(QFileInfo(favorites).isDir());
-    }
-
-    // Installed, the help comes from share/; a data folder that cannot be made is told.
+    // Installed, the help comes from share/; a data folder that cannot be made is told; the
+    // Favorites folder is made on first use.
     void dataAndProgramFolders()
     {
         QTemporaryDir dir;
@@ -231,6 +167,10 @@ private slots:
         QCOMPARE(UserFolders::programFilesFolder(bin), bin);
         QVERIFY(QDir().mkpath(dir.filePath("share/bidbench/help")));
         QCOMPARE(UserFolders::programFilesFolder(bin), dir.filePath("share/bidbench"));
+        const QString favorites = qEnvironmentVariable("XDG_DATA_HOME") + "/bidbench/Favorites";
+        QDir(favorites).removeRecursively();
+        QCOMPARE(SpecialFolder::path(SpecialFolder::Favorites), favorites);
+        QVERIFY(QFileInfo(favorites).isDir());
     }
 
     void shortcutValue_data()
