@@ -73,7 +73,6 @@ private slots:
         QTest::newRow("any order, other tags")
             << "<status><message>m</message><updateurl>http://x/s</updateurl><o>x</o><newversion>1</newversion></status>"
             << "1|http://x/s|m|";
-        QTest::newRow("\"true\" is not new") << "<status><newversion>true</newversion><message>Hi</message></status>" << "0|kept|Hi|";
         QTest::newRow("\" 1\" is not new") << "<status><newversion> 1</newversion><message>Hi</message></status>" << "0|kept|Hi|";
         QTest::newRow("outside the status") << "<newversion>1</newversion><status><x>long enough text</x></status>" << "0|kept||";
         QTest::newRow("untrimmed, undecoded") << "<status><newversion>1</newversion><message> a &amp; b\r\nc </message></status>"
@@ -122,12 +121,12 @@ private slots:
         QTest::newRow("message alone, as text")
             << QByteArray("<status><newversion>true</newversion><message>Hello <b>you</b></message></status>") << 200 << ""
             << QStringList{"QMessageBox:Mardell Message", "Hello <b>you</b>"} << "0 0 1";
-        QTest::newRow("Update Later") << offer("http://x/setup.exe") << 200 << "later" << offered << "0 0 1";
         QTest::newRow("close box, empty message") << offer("http://x/setup.exe", "") << 200 << "close"
                                                   << QStringList{offered.first(), "[]"} << "0 0 1";
         QTest::newRow("Update Now") << offer("\r\n http://x/setup 3.0.exe\r\n") << 200 << "update"
                                     << download + QStringList{"open:http://x/setup 3.0.exe"} << "1 1 0";
-        // Refused: the user is told which address, and the program goes on.
+        // Refused: the user is told which address, and the program goes on. ("true" is no new version
+        // either; Update Later is the desktop journeys'.)
         QTest::newRow("file address refused") << offer("file:///usr/bin/xterm") << 200 << "update"
                                               << offered + QStringList{"QMessageBox:Download update", "file:///usr/bin/xterm"}
                                               << "0 0 1";
@@ -165,10 +164,7 @@ private slots:
         const QPointer<QObject> offerAnswer = answerNextModal<FUpdateVersion>([&](FUpdateVersion *offer) {
             QVERIFY(keyToFocus(offer, Qt::Key_Escape)); // no cancel button: Esc declines nothing
             user.shown.append('[' + control<QPlainTextEdit>(offer, "txtMessage")->toPlainText() + ']');
-            if (action == QLatin1String("close"))
-                offer->close();
-            else
-                control(offer, action == QLatin1String("update") ? "cmdUpdate" : "cmdDoNotUpgrade")->click();
+            action == QLatin1String("close") ? void(offer->close()) : control(offer, "cmdUpdate")->click();
         });
         const auto cancel = qScopeGuard([&] { delete offerAnswer.data(); });
 
@@ -226,10 +222,7 @@ private slots:
         QTest::mouseClick(link, Qt::LeftButton);
         QTest::mousePress(link, Qt::LeftButton); // a press that ends outside the link is no click
         QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
-        QCOMPARE(shell.opened, QStringList{"http://talvex.test"});
-
-        control(&about, "cmdOK")->click();
-        QVERIFY(about.isHidden() && shell.started.isEmpty());
+        QCOMPARE(shell.opened, QStringList{"http://talvex.test"}); // OK by Return: the desktop journeys
     }
 
     void sysInfoStartsFirstToolOnPath_data()
