@@ -5,17 +5,7 @@
 # What happened is read back from window titles, the proxy's log, files on disk and the
 # accessibility tree -- never from inside the program.
 # Usage: journeys.py PATH_TO_BIDBENCH [unittest arguments]
-import http.server
-import os
-import shutil
-import signal
-import subprocess
-import sys
-import tempfile
-import threading
-import time
-import unittest
-import warnings
+import http.server, os, pathlib, shutil, signal, subprocess, sys, tempfile, threading, time, unittest, warnings
 
 PROGRAM = os.path.abspath(sys.argv.pop(1))
 BOOKMARKS = ('<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><H3>Auctions</H3><DL><p>'
@@ -27,8 +17,8 @@ OPERABLE = {'push button', 'toggle button', 'check box', 'radio button', 'combo 
             'radio menu item', 'tool bar', 'spin button', 'slider'}
 
 
+# Stands in for every web host: the program's proxy setting sends all of it here.
 class Proxy(http.server.ThreadingHTTPServer):
-    # Stands in for every web host: the program's proxy setting sends all of it here.
     daemon_threads, block_on_close = True, False  # a kept-alive connection does not hold up the end
 
     def __init__(self):
@@ -42,13 +32,13 @@ class Proxy(http.server.ThreadingHTTPServer):
 
 class ProxyHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = 'HTTP/1.1'
+    log_message = lambda *args: None
 
-    def answer(self):
+    def do_GET(self):
         self.rfile.read(int(self.headers.get('Content-Length') or 0))
         self.server.log.append({'method': self.command, 'url': self.path, 'cookie': self.headers.get('Cookie') or ''})
-        page = '<title>Page %s</title><input>' % self.path.rsplit('/', 1)[-1]
-        if 'versioncheck' in self.path:
-            page = self.server.version_answer
+        page = self.server.version_answer if 'versioncheck' in self.path else \
+            '<title>Page %s</title><input>' % self.path.rsplit('/', 1)[-1]
         self.send_response(200)
         if self.command == 'POST':  # the login
             self.send_header('Set-Cookie', 'talvex=logged-in; Path=/')
@@ -56,20 +46,24 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(page.encode())
 
-    do_GET = do_POST = answer
-
-    def log_message(self, *args):
-        pass
+    do_POST = do_GET
 
 
 def wait_for(what, condition, seconds=20):
     end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
+        if time.monotonic() > end:
+            raise AssertionError('gave up waiting for ' + what)
         time.sleep(0.1)
-    raise AssertionError('gave up waiting for ' + what)
+    return value
+
+
+def output(*command):
+    return subprocess.run(command, capture_output=True, text=True).stdout.strip()
+
+
+def quietly(*command, **options):
+    return subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **options)
 
 
 # Pressed as a person would: XTEST events to the window that has the focus.
@@ -84,7 +78,7 @@ def type_text(text):
 
 
 def active_title():
-    return subprocess.run(['xdotool', 'getactivewindow', 'getwindowname'], capture_output=True, text=True).stdout.strip()
+    return output('xdotool', 'getactivewindow', 'getwindowname')
 
 
 def home_folders(home):
@@ -98,8 +92,7 @@ def home_folders(home):
 # A program that writes one line to the file descriptor it is told of, and that line.
 def start_and_read(command):
     read, write = os.pipe()
-    process = subprocess.Popen([a.replace('{fd}', str(write)) for a in command], pass_fds=[write],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = quietly(*[a.replace('{fd}', str(write)) for a in command], pass_fds=[write])
     os.close(write)
     with os.fdopen(read) as stream:
         return process, stream.readline().strip()
@@ -126,18 +119,15 @@ class Desktop:
         self.processes.append(bus)
         # A desktop's secret store, unlocked as at login: a locked or missing one would put up a
         # prompt over the program when it moves the password out of the settings file.
-        keyring = subprocess.Popen(['gnome-keyring-daemon', '--foreground', '--unlock', '--components=secrets'],
-                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        keyring = quietly('gnome-keyring-daemon', '--foreground', '--unlock', '--components=secrets', stdin=subprocess.PIPE)
         self.processes.append(keyring)
         keyring.stdin.write(b'login password')
         keyring.stdin.close()
-        wait_for('the secret store', lambda: 'true' in subprocess.run(
-            ['dbus-send', '--session', '--print-reply', '--dest=org.freedesktop.DBus', '/org/freedesktop/DBus',
-             'org.freedesktop.DBus.NameHasOwner', 'string:org.freedesktop.secrets'], capture_output=True, text=True).stdout)
-        self.processes.append(subprocess.Popen(['openbox', '--sm-disable'], stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL))
-        wait_for('the window manager', lambda: 'window id' in subprocess.run(
-            ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], capture_output=True, text=True).stdout)
+        wait_for('the secret store', lambda: 'true' in output(
+            'dbus-send', '--session', '--print-reply', '--dest=org.freedesktop.DBus', '/org/freedesktop/DBus',
+            'org.freedesktop.DBus.NameHasOwner', 'string:org.freedesktop.secrets'))
+        self.processes.append(quietly('openbox', '--sm-disable'))
+        wait_for('the window manager', lambda: 'window id' in output('xprop', '-root', '_NET_SUPPORTING_WM_CHECK'))
 
     def close(self):
         for process in reversed(self.processes):
@@ -157,10 +147,8 @@ class Bidbench:
         self.config = self.home + '/.config/bidbench/Talvex Bidbench.ini'
         self.favorites = self.home + '/.local/share/bidbench/Favorites'
         os.makedirs(os.path.dirname(self.config), mode=0o700)
-        with open(self.config, 'w') as ini:
-            ini.write(settings)
-        self.process = subprocess.Popen([PROGRAM], env=environment, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+        pathlib.Path(self.config).write_text(settings)
+        self.process = quietly(PROGRAM, env=environment)
 
     def end(self):
         if self.process.poll() is None:
@@ -182,11 +170,8 @@ class Accessible:
 
     def app(self):
         desktop = self.atspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.get_process_id() == self.pid:
-                return app
-        return None
+        return next((app for app in map(desktop.getChildAtIndex, range(desktop.childCount))
+                     if app is not None and app.get_process_id() == self.pid), None)
 
     def walk(self, node, showing_only):
         try:
@@ -197,13 +182,12 @@ class Accessible:
         if role == 'document web' or (showing_only and not state.contains(self.atspi.STATE_SHOWING)):
             return
         yield role, name, state
-        for child in children:
-            if child is not None:
-                yield from self.walk(child, showing_only)
+        for child in filter(None, children):
+            yield from self.walk(child, showing_only)
 
     def windows(self):
         app = self.app()
-        return [w for w in (app.getChildAtIndex(i) for i in range(app.childCount)) if w is not None] if app else []
+        return list(filter(None, map(app.getChildAtIndex, range(app.childCount)))) if app else []
 
     # The shown window of this title; the main window's is followed by its page's.
     def window(self, title):
@@ -286,10 +270,7 @@ class Journeys(unittest.TestCase):
         wait_for('the auction tab', lambda: self.a11y.status(window) == 'Auction Browser', 5)
         self.assertEqual(self.a11y.unnamed(window), [])
         # The tab order reaches the address box and the pane, and comes back round.
-        focus = []
-        for _ in range(3):
-            keys('Tab')
-            focus.append(self.a11y.focused())
+        focus = [keys('Tab') or self.a11y.focused() for _ in range(3)]
         self.assertEqual(focus, ['text Address', 'filler Auction page', 'page tab list Auction Browser '])
 
     def test_alt_keys_after_an_import_and_each_modal_window(self):
@@ -297,8 +278,7 @@ class Journeys(unittest.TestCase):
         # A file that is no bookmark file is refused in a message; then one is imported.
         for name, content in (('notes.html', 'no bookmarks'), ('bookmarks.html', BOOKMARKS)):
             source = os.path.join(program.home, name)
-            with open(source, 'w') as out:
-                out.write(content)
+            pathlib.Path(source).write_text(content)
             keys('alt+v', 'i')
             self.a11y.window('Import Netscape Bookmarks to Favorites')
             type_text(source)
@@ -335,8 +315,7 @@ class Journeys(unittest.TestCase):
         self.assertEqual(self.a11y.unnamed(self.a11y.window('Welcome to Talvex Bidbench')), [])
         keys('alt+a', 'alt+y')  # "do not show again", then Yes
         wait_for('the login', lambda: self.proxy.asked('/secure/login.cfm', 'POST'))
-        with open(program.config) as ini:
-            self.assertIn('StartScreen=N', ini.read())
+        self.assertIn('StartScreen=N', pathlib.Path(program.config).read_text())
         self.assert_tab_keys()
 
     def test_update_offer_and_error_window_give_the_keyboard_back(self):
