@@ -32,10 +32,8 @@ private slots:
         const QByteArray before = settingsFiles();
         bool listOpen = false;
         answerNextModal<FFavorites>([&listOpen](QWidget *) { listOpen = true; });
-        answerNextModal<FUpdateVersion>([](FUpdateVersion *offer) {
-            answerNextMessageBox(QMessageBox::Ok);
-            offer->findChild<QPushButton *>("cmdUpdate")->click();
-        });
+        answerNextModal<FUpdateVersion>([](FUpdateVersion *offer) { offer->findChild<QPushButton *>("cmdUpdate")->click(); });
+        ShownWindows told; // the download's message
         QSignalSpy saving(&ProgramEnd::instance(), &ProgramEnd::savingBeforeEnd);
         QEventLoop mainLoop;
         bool listReturned = false;

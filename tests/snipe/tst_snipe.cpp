@@ -207,11 +207,10 @@ private slots:
         TalvexCredentials credentials(store);
         FPassword w(credentials);
         w.SetCredentials("bob", "pw");
-        QString told;
-        answerNextMessageBox(QMessageBox::Ok, &told);
+        ShownWindows told;
         w.show();
         QTest::mouseClick(w.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
-        QTRY_VERIFY(!told.isEmpty() && w.isHidden() && !w.Cancelled());
+        QTRY_VERIFY(told.texts.size() == 1 && w.isHidden() && !w.Cancelled());
         QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
         QCOMPARE(credentials.user() + '|' + credentials.password(), QStringLiteral("bob|pw")); // kept for this run
     }

@@ -250,14 +250,12 @@ private slots:
         qputenv("PATH", QFile::encodeName(bin));
         RecordingShell shell;
         shell.result = starts;
-        QString text, title;
-        const bool told = started.isEmpty() || !starts;
-        if (told)
-            answerNextMessageBox(QMessageBox::Ok, &text, &title);
+        ShownWindows told;
         StartSysInfo(shell, nullptr);
         qputenv("PATH", oldPath);
         QCOMPARE(shell.started, (started.isEmpty() ? decltype(shell.started)() : decltype(shell.started){{bin + started, {}}}));
-        QCOMPARE(title + ": " + text, told ? "Talvex Bidbench: System Information Is Unavailable At This Time" : ": ");
+        QCOMPARE(told.titles + told.texts, (started.isEmpty() || !starts
+                 ? QStringList{"Talvex Bidbench", "System Information Is Unavailable At This Time"} : QStringList()));
     }
 };
 

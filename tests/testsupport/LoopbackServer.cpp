@@ -6,20 +6,16 @@
 
 QByteArray LoopbackServer::Request::header(const QByteArray &name) const
 {
-    for (const auto &h : headers) {
+    for (const auto &h : headers)
         if (h.first.compare(name, Qt::CaseInsensitive) == 0)
             return h.second;
-    }
     return QByteArray();
 }
 
 QList<LoopbackServer::Request> LoopbackServer::pageRequests() const
 {
-    QList<Request> seen;
-    for (const Request &r : requests) {
-        if (r.path != QLatin1String("/favicon.ico"))
-            seen.append(r);
-    }
+    QList<Request> seen = requests;
+    seen.removeIf([](const Request &r) { return r.path == QLatin1String("/favicon.ico"); });
     return seen;
 }
 
@@ -56,15 +52,9 @@ LoopbackServer::Reply LoopbackServer::redirect(const QString &location)
 
 bool LoopbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
-    Request recorded;
-    recorded.method = request.method() == QHttpServerRequest::Method::Post ? "POST" : "GET";
-    recorded.path = request.url().path();
-    recorded.query = request.url().query(QUrl::FullyEncoded);
-    recorded.headers = request.headers();
-    recorded.body = request.body();
-    requests.append(recorded);
-
-    const Reply reply = m_handler(recorded);
+    requests.append({request.method() == QHttpServerRequest::Method::Post ? "POST" : "GET", request.url().path(),
+                     request.url().query(QUrl::FullyEncoded), request.headers(), request.body()});
+    const Reply reply = m_handler(requests.last());
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Reply\r\nContent-Type: " + reply.contentType
                       + "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     for (const auto &h : reply.headers)

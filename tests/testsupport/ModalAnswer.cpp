@@ -21,7 +21,11 @@ bool ShownWindows::eventFilter(QObject *watched, QEvent *event)
     if (auto *box = qobject_cast<QMessageBox *>(window)) {
         titles.append(box->windowTitle());
         texts.append(box->text());
-        QTimer::singleShot(0, box, [box, button = m_button] { press(box, button); });
+        // A box without that button is ended with it as its answer, as Esc would.
+        QTimer::singleShot(0, box, [box, button = m_button] {
+            QAbstractButton *pressed = box->button(button);
+            pressed ? pressed->click() : box->done(button);
+        });
     }
     return false;
 }

@@ -24,28 +24,6 @@ QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300, QObject
     return pending;
 }
 
-// A box without that button is ended with it as its answer, as Esc would.
-inline void press(QMessageBox *box, QMessageBox::StandardButton button)
-{
-    if (QAbstractButton *b = box->button(button))
-        b->click();
-    else
-        box->done(button);
-}
-
-// Presses a message box button by its standard role and remembers the box's text.
-inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *text = nullptr,
-                                 QString *title = nullptr)
-{
-    answerNextModal<QMessageBox>([button, text, title](QMessageBox *box) {
-        if (text)
-            *text = box->text();
-        if (title)
-            *title = box->windowTitle();
-        press(box, button);
-    });
-}
-
 // While alive, records every top-level window that shows ("Class:title"), and the title and
 // text of each message box, which it answers at once with `button`. For tests that must also
 // prove that nothing came up.

@@ -20,25 +20,18 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 QStringList favoritesSnapshot(const QString &root)
 {
     QStringList lines;
+    const QByteArray head = "[InternetShortcut]\r\nURL=";
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = path.mid(root.size() + 1);
-        const QFileInfo info = it.fileInfo();
-        if (info.isSymLink()) {
+        const QString path = it.next(), relative = path.mid(root.size() + 1);
+        const QByteArray bytes = it.fileInfo().isFile() ? readBytes(path) : QByteArray();
+        if (it.fileInfo().isSymLink())
             lines.append(relative + QStringLiteral(" @link"));
-            continue;
-        }
-        if (info.isDir()) {
+        else if (it.fileInfo().isDir())
             lines.append(relative + QLatin1Char('/'));
-            continue;
-        }
-        const QByteArray bytes = readBytes(path);
-        const QByteArray head = "[InternetShortcut]\r\nURL=";
-        if (bytes.startsWith(head) && bytes.endsWith("\r\n") && bytes.count('\n') == 2)
-            lines.append(relative + QStringLiteral(" -> ")
-                         + QString::fromUtf8(bytes.mid(head.size(), bytes.size() - head.size() - 2)));
+        else if (bytes.startsWith(head) && bytes.endsWith("\r\n") && bytes.count('\n') == 2)
+            lines.append(relative + QStringLiteral(" -> ") + QString::fromUtf8(bytes.mid(head.size()).chopped(2)));
         else
             lines.append(relative + QStringLiteral(" = ") + QString::fromUtf8(bytes));
     }

@@ -52,13 +52,12 @@ QString programDir()
 
 namespace TestRegistry {
 
-namespace {
+// Filled by static initializers of other files: made on first use, whichever file comes first.
 std::map<QString, Factory> &objects()
 {
     static std::map<QString, Factory> registered;
     return registered;
 }
-} // namespace
 
 std::map<QString, std::function<int()>> &children()
 {
@@ -91,15 +90,11 @@ int main(int argc, char *argv[])
 
     QStringList args = app.arguments();
     const QString program = args.takeFirst();
-    auto &objects = TestRegistry::objects();
-    if (!args.isEmpty() && objects.count(args.first())) {
-        const auto made = objects.at(args.takeFirst())();
-        return QTest::qExec(made.get(), QStringList{program} + args);
-    }
+    auto objects = TestRegistry::objects();
+    if (!args.isEmpty() && objects.count(args.first()))
+        objects = {*objects.find(args.takeFirst())};
     int failed = 0;
-    for (const auto &[name, make] : objects) {
-        const auto made = make();
-        failed += QTest::qExec(made.get(), QStringList{program} + args);
-    }
+    for (const auto &[name, make] : objects)
+        failed += QTest::qExec(make().get(), QStringList{program} + args);
     return failed;
 }
