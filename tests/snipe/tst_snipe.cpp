@@ -1,12 +1,9 @@
 #include "BusyIndicator.h"
 #include "FPassword.h"
-#include "FStart.h"
 #include "FToolbar.h"
 #include "FakeBrowserPane.h"
 #include "ItemNumber.h"
-#include "LinkLabel.h"
 #include "ModalAnswer.h"
-#include "RecordingShell.h"
 #include "SecretService.h"
 #include "SettingsStore.h"
 #include "StarFrames.h"
@@ -18,23 +15,6 @@
 #include "TestMain.h"
 
 namespace {
-void mouse(QWidget *widget, QEvent::Type type)
-{
-    QMouseEvent event(type, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-// "L3" / "S8": which list and frame the label shows, by the picture, so frames that look
-// alike (no animation to be seen) show as the first of them.
-QString shownFrame(const QLabel &label, const StarFrames &frames)
-{
-    for (bool large : {true, false})
-        for (int i = 1; i <= StarFrames::kFrameCount; ++i)
-            if (label.pixmap().toImage() == frames.frame(large, i).toImage())
-                return (large ? "L" : "S") + QString::number(i);
-    return QStringLiteral("?");
-}
 // The child of passwordWindowWithARealStore, on the store it is given: where the Talvex Password
 // window says the password is kept and the password it shows, then where Save kept a new one.
 [[maybe_unused]] const int kPasswordWindowChild = TestRegistry::addChild("passwordWindow", [] {
@@ -257,30 +237,6 @@ private slots:
             QCOMPARE(service.lookup("bob"), inStore ? "n3w&pw" : QString());
     }
 
-    // Which moves after a hover bring the link's resting look back, and where it leads.
-    void welcomeLink()
-    {
-        SettingsStore settings(TestEnvironment::programDir());
-        RecordingShell shell;
-        FStart welcome(&settings, &shell, "http://maker.test");
-        welcome.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&welcome));
-        auto *link = welcome.findChild<LinkLabel *>("lblMardell");
-        QStringList looks;
-        for (const char *then : {"cmdYes", "FStart", "fraBody", "lblFrom", "lblBidbench", "lblMardell"}) {
-            mouse(link, QEvent::MouseMove);
-            const bool hovered = link->isUnderlined() && link->textColor() == LinkLabel::hoverColor();
-            mouse(welcome.objectName() == then ? &welcome : welcome.findChild<QWidget *>(then),
-                  QByteArray(then) == "lblMardell" ? QEvent::MouseButtonRelease : QEvent::MouseMove);
-            const bool rests = !link->isUnderlined() && link->textColor() == LinkLabel::restColor();
-            looks.append(QString(then) + (hovered && rests ? ":rest" : hovered ? ":hover" : ":?"));
-        }
-        QCOMPARE(looks.join(' '), "cmdYes:hover FStart:rest fraBody:rest lblFrom:rest lblBidbench:rest lblMardell:rest");
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(shell.opened, QStringList{"http://maker.test"});
-        QVERIFY(welcome.isVisible()); // the link does not answer the question
-    }
-
     void floatingToolbar()
     {
         // Topmost, and the focus goes into the box.
@@ -321,26 +277,11 @@ private slots:
         QVERIFY(toolbar.isVisible() && toolbar.ItemNumber().isEmpty());
     }
 
-    // Ticks: L/S busy with the large/small list, l/s idle, R the resting picture at load. Then: an
-    // idle indicator does not repaint its picture.
+    // An idle indicator does not repaint its picture. (The resting picture after a load: the real
+    // window's test; the order of the frames while busy is the eye's affair.)
     void busyIndicator()
     {
         const StarFrames frames;
-        for (auto [ticks, shown] : {std::pair{"R L L L L L L L L L", "L8 L1 L2 L3 L4 L5 L6 L7 L1 L2"}, // wraps after seven
-                                    {"S S S S S S S S s l l L", "S1 S2 S3 S4 S5 S6 S7 S1 S8 L8 L8 L5"}}) { // the counter runs on while idle
-            QLabel picSnipe;
-            BusyIndicator indicator(picSnipe, frames);
-            QStringList seen;
-            for (const QString &t : QString(ticks).split(' ')) {
-                if (t == QLatin1String("R"))
-                    indicator.showResting();
-                else
-                    indicator.tick(t.at(0).isUpper(), t.at(0).toUpper() == 'L');
-                seen.append(shownFrame(picSnipe, frames));
-            }
-            QCOMPARE(seen.join(' '), shown);
-        }
-
         struct CountingLabel : QLabel
         {
             int paints = 0;
