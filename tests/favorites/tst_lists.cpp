@@ -292,6 +292,7 @@ private slots:
                 QFAIL(qPrintable("at " + step));
         }
         QVERIFY(!w.window->isVisible());
+        QVERIFY(QDir(w.dir).entryList(QDir::Files | QDir::Hidden).size() <= 1); // a failed save leaves nothing beside the list
         QCOMPARE(w.shown->texts.size(), w.told); // and no other message
         QVERIFY(file != "dir" || QFileInfo(w.path() + "/inside").isDir());
     }

@@ -8,7 +8,6 @@
 #include "SingleInstance.h"
 #include "TestFiles.h"
 #include "TestMain.h"
-#include "TextFile.h"
 #include "UserFolders.h"
 
 #include <QTcpServer>
@@ -61,32 +60,14 @@ private slots:
         QVERIFY(SingleInstance(missing, "bidbench").isRunningCopy() && SingleInstance(missing, "bidbench").isRunningCopy());
     }
 
-    // Written whole: a failed write leaves the old file as it was, and nothing beside it. (What
-    // the lines read and write as: the list files' table.)
-    void textFileWrite()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Bidders.txt");
-        QVERIFY(TextFile::writeLines(path, {"ann", "Müller", ""}).ok);
-        // A file-size limit makes the write fail part-way, for root too, as a full disk would.
-        FileSizeLimit limit(64);
-        const TextFile::WriteResult failed = TextFile::writeLines(path, QStringList(100, "0123456789"));
-        limit.release();
-        QVERIFY(!failed.ok && !failed.error.isEmpty());
-        QCOMPARE(readBytes(path), QByteArray("ann\r\nM\xc3\xbcller\r\n\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Bidders.txt"});
-    }
-
+    // A host with a port, the please-wait page's file and the redirect's encoded address: the real
+    // window's loads.
     void addresses_data()
     {
         QTest::addColumn<bool>("forShell");
         QTest::addColumn<QString>("address");
         QTest::addColumn<QByteArray>("url");
         QTest::newRow("bare host, trimmed") << false << "  www.ebay.co.uk  " << QByteArray("http://www.ebay.co.uk");
-        QTest::newRow("host and port") << false << "127.0.0.1:8080/page" << QByteArray("http://127.0.0.1:8080/page");
-        QTest::newRow("local file") << false << "/tmp/prog/PleaseWait.html" << QByteArray("file:///tmp/prog/PleaseWait.html");
-        QTest::newRow("redirect kept encoded") << false << "http://r.example/l?loc=http%3A//www.ebay.com"
-                                               << QByteArray("http://r.example/l?loc=http%3A//www.ebay.com");
         QTest::newRow("empty") << false << "" << QByteArray();
         QTest::newRow("shell: mailto with blanks and line breaks") << true << "mailto:s@m.example?subject=A B&body=a b\r\nc"
                                                                    << QByteArray("mailto:s@m.example?subject=A%20B&body=a%20b%0D%0Ac");
