@@ -7,8 +7,8 @@
 
 using namespace SiteSelection;
 
-// Site start pages and the redirect wrapping; which pane or field the edit commands reach; the
-// find bar's own ways.
+// Site start pages and the redirect wrapping; which pane or field the edit commands reach, one
+// print at a time. (The find bar: the real window's test.)
 class TestBrowser : public QObject
 {
     Q_OBJECT
@@ -121,30 +121,6 @@ private slots:
         QCOMPARE(QPair(setups, talvex.printers.size()), QPair(3, qsizetype(2)));
     }
 
-    // A new page has none of the old result; Esc closes the bar and clears the highlight; opened
-    // again it searches the old text, ready to be typed over.
-    void findBar()
-    {
-        QWidget window;
-        auto *pane = new FakeBrowserPane(&window);
-        auto *bar = new FindBar(pane);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        bar->open();
-        QTest::keyClicks(QApplication::focusWidget(), "lot");
-        QCOMPARE(bar->resultText(), "1 of 1");
-        pane->finishLoad("http://x.example/2");
-        QCOMPARE(bar->resultText(), QString());
-
-        QVERIFY(keyToFocus(&window, Qt::Key_Escape));
-        QVERIFY(!bar->isVisible());
-        QCOMPARE(pane->lastFind, QString());
-        QTRY_VERIFY(pane->hasFocus());
-        bar->open();
-        QTRY_VERIFY(bar->textBox()->hasFocus());
-        QCOMPARE(bar->textBox()->selectedText(), "lot");
-        QCOMPARE(pane->lastFind, "lot");
-    }
 };
 
 BIDBENCH_TEST_MAIN(TestBrowser)
