@@ -168,26 +168,24 @@ class Accessible:
         self.atspi = pyatspi
         self.pid = pid
 
-    def app(self):
-        desktop = self.atspi.Registry.getDesktop(0)
-        return next((app for app in map(desktop.getChildAtIndex, range(desktop.childCount))
-                     if app is not None and app.get_process_id() == self.pid), None)
+    @staticmethod
+    def children(node):
+        return [child for child in map(node.getChildAtIndex, range(node.childCount)) if child is not None]
 
     def walk(self, node, showing_only):
         try:
-            role, name, state = node.getRoleName(), node.name, node.getState()
-            children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+            role, name, state, children = node.getRoleName(), node.name, node.getState(), self.children(node)
         except Exception:  # an object that went away while we read
             return
         if role == 'document web' or (showing_only and not state.contains(self.atspi.STATE_SHOWING)):
             return
         yield role, name, state
-        for child in filter(None, children):
+        for child in children:
             yield from self.walk(child, showing_only)
 
     def windows(self):
-        app = self.app()
-        return list(filter(None, map(app.getChildAtIndex, range(app.childCount)))) if app else []
+        apps = self.children(self.atspi.Registry.getDesktop(0))
+        return next((self.children(app) for app in apps if app.get_process_id() == self.pid), [])
 
     # The shown window of this title; the main window's is followed by its page's.
     def window(self, title):
