@@ -39,11 +39,11 @@ private slots:
     {
         service.setHandler([this](const LoopbackServer::Request &r) {
             const bool login = r.path == "/secure/login.cfm", post = r.method == "POST";
-            LoopbackServer::Reply reply = LoopbackServer::page(login ? post ? "Talvex logged in" : "Talvex item" : "Talvex " + r.path,
+            LoopbackServer::Reply reply = LoopbackServer::page(login ? QString(post ? "Talvex logged in" : "Talvex item") : "Talvex " + r.path,
                                                                r.path == "/opener" ? "<script>window.open('/popup', 'x')</script>" : "ok");
             if (login && post) {
                 talvexLoadedAtLogin = talvexLoaded;
-                reply.headers.append({"Set-Cookie", "TALVEXSESSION=s3ss10n; Path=/; Max-Age=86400"});
+                reply.headers.emplaceBack("Set-Cookie", "TALVEXSESSION=s3ss10n; Path=/; Max-Age=86400");
             }
             return reply;
         });
@@ -59,7 +59,7 @@ private slots:
             const auto [title, body] = pages.value(r.path, {"Page " + r.path, "ok"});
             LoopbackServer::Reply reply = LoopbackServer::page(title, body);
             if (r.path == "/download")
-                reply.headers.append({"Content-Disposition", "attachment; filename=x.bin"});
+                reply.headers.emplaceBack("Content-Disposition", "attachment; filename=x.bin");
             reply.delayMs = r.path == "/slow.png" || r.path == "/held" ? 20000 : 0;
             return reply;
         });
