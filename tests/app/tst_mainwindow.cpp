@@ -109,10 +109,12 @@ private slots:
         f.auction()->setStatusText("Opening page http://www.ebay.com/" + QString(300, 'x'));
         QTest::qWait(20); // the layout's turn
         QCOMPARE(w->width(), width);
-        f.auction()->busy = false;
-        QTRY_COMPARE(f.look().section('|', 0, 0), "eBay Home"); // the busy watch has ended
         f.showTab(0);
         QCOMPARE(f.look(), "Talvex Login|Talvex|Done|tab 0|-----|go- link+");
+        // One help item proves the menu's wiring, the others hand over their addresses the same way.
+        f.trigger(Menus::mnuHelpContents);
+        QTest::mouseClick(f.part<LinkLabel>("lblMardell"), Qt::LeftButton);
+        QCOMPARE(f.shell.opened, QStringList({f.programFilesDir + "/help/Bidbench_help.htm", "http://maker.test?bidbench"}));
     }
 
     void commandsActOnTheShownPane_data()
@@ -217,25 +219,21 @@ private slots:
         QTest::addColumn<QString>("choose"); // the row chosen in the window; empty: closed
         QTest::addColumn<QString>("window"); // the window's caption
         QTest::addColumn<QString>("address"); // sent to the auction pane
-        QTest::addColumn<QString>("opened"); // what the desktop was asked to open
 
         const QString r = "http://r.test/link-1?loc=http%3A//";
         QTest::newRow("seller from the menu") << QString(Menus::mnuFavoritesSellers) << "ann" << "Favorite Sellers List"
             << r + "listed.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewListedItems%26userid%3Dann%26include%3D0"
-                   "%26since%3D-1%26sort%3D2%26rows%3D25" << "";
+                   "%26since%3D-1%26sort%3D2%26rows%3D25";
         QTest::newRow("bidder with a blank, drop-down") << "Bidders" << "big spender" << "Favorite Bidders List"
             << r + "bids.test/aw-cgi/eBayISAPI.dll%3FMfcISAPICommand%3DViewBidItems%26userid%3Dbig spender"
-                   "%26completed%3D0%26all%3D1%26rows%3D25" << "";
+                   "%26completed%3D0%26all%3D1%26rows%3D25";
         QTest::newRow("search, drop-down") << "Searches" << "lamps" << "Favorite Auction Searches"
             << r + "search.befr.ebay.be/ws/search/SaleSearch%3F%26sapricelo%3D%26sapricehi%3D%26exclude%3D"
-                   "%26soincludewords%3Dlamp shade%26sotextsearched%3D2%26sacategory%3D%26sosearchwordscombine%3D1" << "";
+                   "%26soincludewords%3Dlamp shade%26sotextsearched%3D2%26sacategory%3D%26sosearchwordscombine%3D1";
         QTest::newRow("browser favourite, button 6") << "button 6" << "Deal" << "Browser Favorites"
-            << r + "deal.test/x%3Fa%3D1,2;b" << "";
-        QTest::newRow("empty shortcut opens nothing") << "Favorites" << "Empty" << "Browser Favorites" << "" << "";
-        QTest::newRow("bidders, Go! with nothing chosen") << QString(Menus::mnuFavoritesBidders) << "-" << "Favorite Bidders List" << "" << "";
-        // One help item proves the wiring; the others hand over their addresses the same way.
-        QTest::newRow("help contents") << QString(Menus::mnuHelpContents) << "" << "" << "" << "<program>/help/Bidbench_help.htm";
-        QTest::newRow("link label: the maker's host") << "lblMardell" << "" << "" << "" << "http://maker.test?bidbench";
+            << r + "deal.test/x%3Fa%3D1,2;b";
+        QTest::newRow("empty shortcut opens nothing") << "Favorites" << "Empty" << "Browser Favorites" << "";
+        QTest::newRow("bidders, Go! with nothing chosen") << QString(Menus::mnuFavoritesBidders) << "-" << "Favorite Bidders List" << "";
     }
 
     void entryPoints()
@@ -244,7 +242,6 @@ private slots:
         QFETCH(QString, choose);
         QFETCH(QString, window);
         QFETCH(QString, address);
-        QFETCH(QString, opened);
         QDir(favoritesFolder()).removeRecursively();
         AppFixture f;
         writeBytes(f.dataDir + "/Sellers.txt", "bob\nann\n");
@@ -257,18 +254,14 @@ private slots:
         const QStringList auctionBefore = f.auction()->requests;
         const QStringList talvexBefore = f.talvex()->requests;
         QString caption;
-        if (!window.isEmpty()) {
-            answerNextModal([&](QWidget *modal) {
-                caption = modal->windowTitle();
-                ::choose(modal, choose);
-            });
-        }
+        answerNextModal([&](QWidget *modal) {
+            caption = modal->windowTitle();
+            ::choose(modal, choose);
+        });
         if (entry.startsWith("button ")) {
             QToolButton *button = qobject_cast<QToolButton *>(
                 f.part<QToolBar>("tbrNavigate")->widgetForAction(f.button(entry.mid(7).toInt())));
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
-        } else if (entry == "lblMardell") {
-            QTest::mouseClick(f.part<LinkLabel>("lblMardell"), Qt::LeftButton);
         } else {
             f.trigger(entry);
         }
@@ -279,7 +272,6 @@ private slots:
         QCOMPARE(f.talvex()->requests, talvexBefore);
         if (!address.isEmpty())
             QCOMPARE(f.tabs()->Tab(), 1);
-        QCOMPARE(f.shell.opened, opened.isEmpty() ? QStringList() : QStringList{opened.replace("<program>", f.programFilesDir)});
         // Every way out of a list window writes the list back (CR LF now).
         if (entry.contains("Sellers"))
             QCOMPARE(readBytes(f.dataDir + "/Sellers.txt"), QByteArray("bob\r\nann\r\n"));
