@@ -328,12 +328,8 @@ private slots:
         g.window = std::make_unique<FMain>(failing, true);
         g.window->show();
         QVERIFY(g.window->isVisible());
-        FError *error = nullptr;
-        QTRY_VERIFY([&] {
-            for (QWidget *top : QApplication::topLevelWidgets())
-                error = error ? error : qobject_cast<FError *>(top);
-            return error && error->isVisible();
-        }());
+        QTRY_COMPARE(windowsOnShow<FError>().size(), 1);
+        FError *error = windowsOnShow<FError>().first();
         QCOMPARE(error->findChild<QPlainTextEdit *>("txtError")->toPlainText(),
                  "FMain.StartVersionCheck\noStartStatus.Check 51 std::bad_alloc");
         error->close();

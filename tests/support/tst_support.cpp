@@ -17,15 +17,6 @@
 #include "TitleBarClose.h"
 
 namespace {
-QList<FError *> errorWindows()
-{
-    QList<FError *> windows;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *error = qobject_cast<FError *>(w); error && error->isVisible())
-            windows.append(error);
-    return windows;
-}
-
 template <typename T = QPushButton>
 T *control(QWidget *window, const char *name)
 {
@@ -168,7 +159,7 @@ private slots:
         QVERIFY(!status.CheckVersion());
         // Connected after the handler of the same response, so it sees the response once the result was shown.
         QVERIFY(QSignalSpy(status.connection(), &MdWebCon::AsynchResponse).wait(10000));
-        for (FError *error : errorWindows()) {
+        for (FError *error : windowsOnShow<FError>()) {
             user.shown.append(control<QPlainTextEdit>(error, "txtError")->toPlainText());
             error->close();
         }
@@ -190,7 +181,7 @@ private slots:
         for (const QString &text : {report, QString(), QStringLiteral("x")})
             errors.Alert(text);
         QMap<QString, FError *> byText;
-        for (FError *w : errorWindows()) {
+        for (FError *w : windowsOnShow<FError>()) {
             QVERIFY(w->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint) && !w->isModal() && !w->parentWidget());
             // Whatever font stands in for Tahoma, the label is not cut off.
             auto *label = control<QLabel>(w, "lblError");
@@ -204,7 +195,7 @@ private slots:
         control(byText.value("50% & more?\nline two"), "cmdEmail")->click();
         QCOMPARE(shell.opened, QStringList{"mailto:help@maker.test?subject=Talvex Bidbench " + ProgramIdentity::versionText() + " Error&body=" + report});
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(errorWindows().isEmpty());
+        QVERIFY(windowsOnShow<FError>().isEmpty());
     }
 
     void aboutBox()

@@ -24,6 +24,17 @@ QPointer<QObject> answerNextModal(Action action, int attemptsLeft = 300, QObject
     return pending;
 }
 
+// The top-level windows of type T on show now.
+template <typename T>
+QList<T *> windowsOnShow()
+{
+    QList<T *> found;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *t = qobject_cast<T *>(window); t && t->isVisible())
+            found.append(t);
+    return found;
+}
+
 // While alive, records every top-level window that shows ("Class:title"), and the title and
 // text of each message box, which it answers at once with `button`. For tests that must also
 // prove that nothing came up.

@@ -47,19 +47,15 @@ FileSizeLimit::FileSizeLimit(long long bytes)
     m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
     limit.rlim_cur = static_cast<rlim_t>(bytes);
     setrlimit(RLIMIT_FSIZE, &limit);
-    m_active = true;
 }
 
-void FileSizeLimit::release()
+FileSizeLimit::~FileSizeLimit()
 {
-    if (!m_active)
-        return;
     struct rlimit limit;
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = static_cast<rlim_t>(m_savedCur);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_savedHandler);
-    m_active = false;
 }
 
 Destinations testDestinations()

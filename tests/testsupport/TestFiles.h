@@ -24,15 +24,13 @@ class FileSizeLimit
 {
 public:
     explicit FileSizeLimit(long long bytes);
-    ~FileSizeLimit() { release(); }
-    void release();
+    ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
 private:
     long long m_savedCur = 0;
     void (*m_savedHandler)(int) = nullptr;
-    bool m_active = false;
 };
 
 // Destinations whose hosts say which role they play, so a wrong choice shows in the address.
