@@ -254,8 +254,7 @@ private slots:
                     "&sosearchwordscombine=2", "saved:same", "unload", saved};
         QTest::newRow("searches: delete the last row, compose, a taken name; program end saves") << "Searches" << searches
             << List{"click:lamps", "delete", "sel:cameras", "add:Mugs", "sel:cameras", "rows:cameras,Mugs", "add:MUGS",
-                    "told:Unsuccessful: The search you attempted to save\r\nwas not successfully saved.\r\n\r\nMake sure you "
-                    "choose a unique\r\nname for each search.  Two searches\r\nwith the same name cannot be saved.",
+                    "told:Unsuccessful: The search you attempted to save\r\nwas not successfully saved.",
                     "rows:cameras,Mugs", "end", "saved:cameras|digital camera|2|red & blue|2|625|10|200|False\r\n" + mugs};
         // Then an empty name takes the keywords; two blanks are two characters.
         QTest::newRow("compose: refusals, the category list and Cancel keep the dialog, its input and the list") << "Searches"

@@ -105,8 +105,7 @@ private slots:
             return "<status><newversion>1</newversion><updateurl>" + url + "</updateurl><message>" + message + "</message></status>";
         };
         const QStringList offered{"FUpdateVersion:New Version Available.", "[Version 3.0\nNew: all.]"};
-        const QStringList download = offered + QStringList{"QMessageBox:Download update",
-            "A setup file will now be retrieved from the internet.\r\nPlease choose 'Open' when you are prompted."};
+        const QStringList download = offered + QStringList{"QMessageBox:Download update", "A setup file will now be retrieved"};
         QTest::newRow("404 is not read") << QByteArray("<status><newversion>1</newversion><message>x</status>") << 404 << ""
                                          << QStringList() << "0 0 0";
         QTest::newRow("message alone, as text")
