@@ -54,9 +54,7 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("tick");
         QTest::newRow("lower case n, No") << "n" << "Command1" << false;
-        QTest::newRow("N with a blank, title-bar close") << "N " << "close" << false;
-        QTest::newRow("No, ticked") << "" << "Command1" << true;
-        QTest::newRow("close, ticked") << "" << "close" << true;
+        QTest::newRow("N with a blank, title-bar close, ticked") << "N " << "close" << true;
     }
 
     void welcomeScreen()

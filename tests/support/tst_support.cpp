@@ -3,7 +3,6 @@
 #include "FAbout.h"
 #include "FError.h"
 #include "FUpdateVersion.h"
-#include "FWebBrowse.h"
 #include "HelpLinks.h"
 #include "LinkLabel.h"
 #include "LoopbackServer.h"
@@ -11,7 +10,6 @@
 #include "ProgramIdentity.h"
 #include "ModalAnswer.h"
 #include "RecordingShell.h"
-#include "SysInfo.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "TitleBarClose.h"
@@ -46,7 +44,7 @@ public:
 } // namespace
 
 // The version check from the server's answer to what the user sees (against a loopback
-// "maker's server"), the error window, the About box and the system-information tool.
+// "maker's server"), the error window and the About box.
 class TestSupport : public QObject
 {
     Q_OBJECT
@@ -85,14 +83,6 @@ private slots:
         QCOMPARE(QStringList({QString::number(into.bIsNewVersion), into.sUpdateURL, into.sMessage, raised}).join('|'), read);
     }
 
-    void updateAddressMustBeWebAddress()
-    {
-        // Plain http and file addresses: see the update rows.
-        QVERIFY(FWebBrowse::isWebAddress(QStringLiteral("\r\n https://x/s.exe ")));
-        for (const char *other : {"/usr/bin/xterm", "ftp://x/setup.exe", "http:///setup.exe"})
-            QVERIFY2(!FWebBrowse::isWebAddress(QString::fromUtf8(other)), other);
-    }
-
     void answerAndUserAction_data()
     {
         QTest::addColumn<QByteArray>("answer");
@@ -113,8 +103,8 @@ private slots:
             << QStringList{"QMessageBox:Mardell Message", "Hello <b>you</b>"} << "0 0 1";
         QTest::newRow("close box, empty message") << offer("http://x/setup.exe", "") << 200 << "close"
                                                   << QStringList{offered.first(), "[]"} << "0 0 1";
-        QTest::newRow("Update Now") << offer("\r\n http://x/setup 3.0.exe\r\n") << 200 << "update"
-                                    << download + QStringList{"open:http://x/setup 3.0.exe"} << "1 1 0";
+        QTest::newRow("Update Now, https") << offer("\r\n https://x/setup 3.0.exe\r\n") << 200 << "update"
+                                           << download + QStringList{"open:https://x/setup 3.0.exe"} << "1 1 0";
         // Refused: the user is told which address, and the program goes on. ("true" is no new version
         // either; Update Later, and the error window for an answer that cannot be read, are the
         // desktop journeys'.)
@@ -210,35 +200,6 @@ private slots:
         QTest::mousePress(link, Qt::LeftButton); // a press that ends outside the link is no click
         QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
         QCOMPARE(shell.opened, QStringList{"http://talvex.test"}); // OK by Return: the desktop journeys
-    }
-
-    // The first system-information tool on the path starts, an executable only; none, or one that
-    // will not start, is told.
-    void sysInfoStartsFirstToolOnPath()
-    {
-        const QString bin = TestEnvironment::programDir() + '/';
-        writeBytes(bin + "cpu-x", ""); // not executable: does not count
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin));
-        const auto run = [&](bool starts) -> QString {
-            RecordingShell shell;
-            shell.result = starts;
-            ShownWindows told;
-            StartSysInfo(shell, nullptr);
-            QStringList seen; // each start, with its arguments
-            for (const auto &[program, arguments] : shell.started)
-                seen << (QStringList{program.mid(bin.size())} + arguments).join(' ');
-            return seen.join(", ") + '|' + (told.titles + told.texts).join(": ");
-        };
-        const QString unavailable = "|Talvex Bidbench: System Information Is Unavailable At This Time";
-        QCOMPARE(run(true), unavailable);
-        for (const QString &tool : {"kinfocenter", "hardinfo"}) {
-            writeBytes(bin + tool, "#!/bin/sh\n");
-            QFile::setPermissions(bin + tool, QFile::ReadOwner | QFile::ExeOwner);
-        }
-        QCOMPARE(run(true), "hardinfo|");
-        QCOMPARE(run(false), "hardinfo" + unavailable);
-        qputenv("PATH", oldPath);
     }
 };
 

@@ -18,8 +18,7 @@ QByteArray run(const QProcessEnvironment &environment, const QString &program, c
 QByteArray sendToBus(const QProcessEnvironment &environment, const QString &destination, const QString &path,
                      const QString &method, const QString &argument)
 {
-    return run(environment, QStringLiteral("dbus-send"), {QStringLiteral("--session"), QStringLiteral("--print-reply"),
-               QStringLiteral("--dest=") + destination, path, method, argument});
+    return run(environment, "dbus-send", {"--session", "--print-reply", "--dest=" + destination, path, method, argument});
 }
 } // namespace
 
@@ -27,25 +26,23 @@ SecretService::SecretService()
 {
     for (const char *folder : {"home/.config", "home/.local/share", "home/.cache", "runtime"})
         QDir().mkpath(m_dir.filePath(QString::fromLatin1(folder)));
-    QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(m_dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_bus.setProcessEnvironment(environment());
     m_bus.setStandardErrorFile(QProcess::nullDevice());
-    m_bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    m_bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     if (!m_bus.waitForReadyRead(10000))
         return;
     m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
     m_keyring.setProcessEnvironment(environment());
     m_keyring.setStandardOutputFile(QProcess::nullDevice());
     m_keyring.setStandardErrorFile(QProcess::nullDevice());
-    m_keyring.start(QStringLiteral("gnome-keyring-daemon"),
-                    {QStringLiteral("--foreground"), QStringLiteral("--unlock"), QStringLiteral("--components=secrets")});
+    m_keyring.start("gnome-keyring-daemon", {"--foreground", "--unlock", "--components=secrets"});
     m_keyring.write("test keyring password");
     m_keyring.closeWriteChannel();
     // Until the daemon owns its name, a request would start a second, locked one.
     const auto owned = [this] {
-        return sendToBus(environment(), QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                         QStringLiteral("org.freedesktop.DBus.NameHasOwner"), QStringLiteral("string:org.freedesktop.secrets"))
-            .contains("true");
+        return sendToBus(environment(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                         "string:org.freedesktop.secrets").contains("true");
     };
     if (!QTest::qWaitFor(owned, 10000))
         m_address.clear();
@@ -65,30 +62,27 @@ SecretService::~SecretService()
 QProcessEnvironment SecretService::environment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), home() + QStringLiteral("/.local/share"));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home() + QStringLiteral("/.cache"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("runtime")));
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
+    for (auto [name, folder] : {std::pair{"HOME", ""}, {"XDG_CONFIG_HOME", "/.config"}, {"XDG_DATA_HOME", "/.local/share"},
+                                {"XDG_CACHE_HOME", "/.cache"}})
+        environment.insert(name, home() + folder);
+    environment.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
     // No display: an unlock prompt cannot come up and wait for a person.
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
     return environment;
 }
 
 QString SecretService::lookup(const QString &user) const
 {
-    const QByteArray found = run(environment(), QStringLiteral("secret-tool"), {QStringLiteral("lookup"), QStringLiteral("user"),
-                                 user, QStringLiteral("server"), QStringLiteral("Talvex Bidbench")});
+    const QByteArray found = run(environment(), "secret-tool", {"lookup", "user", user, "server", "Talvex Bidbench"});
     return found.isNull() ? QString() : QString::fromUtf8(found);
 }
 
 void SecretService::lock()
 {
-    sendToBus(environment(), QStringLiteral("org.freedesktop.secrets"), QStringLiteral("/org/freedesktop/secrets"),
-              QStringLiteral("org.freedesktop.Secret.Service.Lock"),
-              QStringLiteral("array:objpath:/org/freedesktop/secrets/collection/login"));
+    sendToBus(environment(), "org.freedesktop.secrets", "/org/freedesktop/secrets", "org.freedesktop.Secret.Service.Lock",
+              "array:objpath:/org/freedesktop/secrets/collection/login");
 }
 
 void SecretService::freeze()
