@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-#include "ExitSequence.h"
 #include "FFavorites.h"
 #include "FPassword.h"
 #include "FStart.h"
@@ -10,13 +9,12 @@
 #include "TestMain.h"
 #include "TitleBarClose.h"
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
 const QString kSignUp = QStringLiteral("http://service.test/secure/signup.cfm");
 
-// The child of signalEndsAsAnUnload, in the folder it is given: the main window with the
+// The child of sessionEndIsAnUnload, in the folder it is given: the main window with the
 // sellers list open, and no user name stored, so that a user's close would ask for it.
 [[maybe_unused]] const int kListOpenChild = TestRegistry::addChild("listOpen", [] {
     const QString folder = qEnvironmentVariable("BIDBENCH_CHILD_FOLDER");
@@ -27,14 +25,12 @@ const QString kSignUp = QStringLiteral("http://service.test/secure/signup.cfm");
     context.dataDir = folder;
     context.endProgram = {};
     FMain window(context, true);
-    ExitSequence::closeOnTerminationSignals(window);
     window.show();
     answerNextModal<FFavorites>([](QWidget *) {
         std::puts("ready");
         std::fflush(stdout);
         // What the session manager sends when the session ends: the application is to quit.
-        if (qEnvironmentVariableIsSet("BIDBENCH_CHILD_QUIT"))
-            QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+        QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
     }, 6000);
     QTimer::singleShot(0, &window, [&] { window.findChild<QAction *>(Menus::mnuFavoritesSellers)->trigger(); });
     return qApp->exec();
@@ -157,7 +153,7 @@ private slots:
     // File > Exit and the close box keep the window, disabled with the hourglass, for two seconds
     // while the auction pane goes home, then store the settings. The Talvex Password window comes
     // first while no user is stored. (The program's own close, at once and asking nothing: the
-    // signal rows.)
+    // session's end below.)
     void exit()
     {
         QFETCH(QString, storedUser);
@@ -226,35 +222,22 @@ private slots:
         qDeleteAll(answers); // those not needed must not answer the next test's windows
     }
 
-    void signalEndsAsAnUnload_data()
+    // The session's end is an unload: the open list is saved (its duplicate dropped), the settings
+    // are stored, status 0; nothing is asked, though no user name is stored. (SIGTERM, a logout's
+    // end, does the same: the one-running-copy test's password rows.)
+    void sessionEndIsAnUnload()
     {
-        QTest::addColumn<int>("signalNumber");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGHUP") << SIGHUP;
-        QTest::newRow("the session manager's end") << 0;
-    }
-
-    // The open list is saved (its duplicate dropped), the settings are stored, status 0; nothing
-    // is asked, though no user name is stored.
-    void signalEndsAsAnUnload()
-    {
-        QFETCH(int, signalNumber);
         QTemporaryDir folder;
         writeBytes(folder.filePath("Sellers.txt"), "bob\r\nann\r\nbob\r\n");
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("BIDBENCH_TEST_CHILD", "listOpen");
         environment.insert("BIDBENCH_CHILD_FOLDER", folder.path());
-        if (signalNumber == 0)
-            environment.insert("BIDBENCH_CHILD_QUIT", "1");
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath());
         QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000); // a hang guard
         QCOMPARE(child.readLine(), "ready\n");
-        if (signalNumber != 0)
-            ::kill(pid_t(child.processId()), signalNumber);
         QVERIFY(child.state() == QProcess::NotRunning || child.waitForFinished(60000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), 0);
