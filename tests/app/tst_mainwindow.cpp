@@ -61,7 +61,6 @@ private slots:
         QTest::addColumn<QString>("site");
         QTest::addColumn<QString>("textLabels");
         QTest::addColumn<QString>("start");
-        QTest::newRow("first start") << "" << "" << kStart;
         QTest::newRow("site 8, labels N") << "8" << "N" << "http://de.test";
         QTest::newRow("site words, labels n") << "Germany" << "n" << kStart;
     }

@@ -46,7 +46,6 @@ private slots:
         // Copy: the focused pane's selection, whichever tab shows, or the focused text field's.
         QTest::newRow("copy, auction pane on Talvex tab") << "copy" << 0 << "auction" << "auction:copySelection";
         QTest::newRow("copy, address box") << "copy" << 1 << "address" << "clipboard:abc";
-        QTest::newRow("copy, button") << "copy" << 1 << "button" << "";
         // Cut and Paste: never into a page.
         QTest::newRow("cut, pane") << "cut" << 1 << "auction" << "";
         QTest::newRow("cut, address box") << "cut" << 1 << "address" << "address: clipboard:abc";
