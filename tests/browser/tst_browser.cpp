@@ -22,9 +22,10 @@ private slots:
         for (auto [site, start] : {std::pair{0, ""}, {4, "http://r.test/link-4?loc=http%3A//au.test"},
                                    {7, "http://pages.test/ebaymotors/index.html"}, {14, "http://tw.test"}, {15, ""}})
             QCOMPARE(SiteStartURL(site, testDestinations()), QString(start));
-        Destinations withoutRedirect = testDestinations(); // a build without a redirect service
+        // A build without a redirect service (as the one-running-copy test's program, whose start
+        // page is the site's own) hands addresses on as they are.
+        Destinations withoutRedirect = testDestinations();
         withoutRedirect.redirectBases = QStringList(4, QString());
-        QCOMPARE(SiteStartURL(2, withoutRedirect), QString("http://ca.test"));
         QCOMPARE(AffiliateURL("http://x/a?b=1", withoutRedirect), QString("http://x/a?b=1"));
         // The first site's caption names its host, with the access key on its first letter.
         QCOMPARE(menuCaption(1, testDestinations()), "&eBay.com");

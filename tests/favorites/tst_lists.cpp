@@ -267,8 +267,6 @@ private slots:
                     "add:;lamp;esc", "dialog:0 1 ", "rows:cameras,lamps", "add:;lamp shade", "dialog:1 0 lamp shade", "add:;  ",
                     "dialog:1 0   ", "rows:  ,cameras,lamp shade,lamps", "close",
                     saved + "lamp shade|lamp shade|1||0||||False\r\n  |  |1||0||||False\r\n"};
-        QTest::newRow("searches: the only row deleted; close box saves") << "Searches" << Bytes("a|k|1||0||||True\n")
-            << List{"click:a", "delete", "sel:", "closebox", "saved:"};
         QTest::newRow("sellers: unreadable, locked, left alone") << "Sellers" << Bytes("dir") << List{"locked", "close"};
         QTest::newRow("searches: unreadable, locked, left alone") << "Searches" << Bytes("dir") << List{"locked", "close"};
         QTest::newRow("sellers: full disk, Cancel keeps the old file") << "Sellers" << users

@@ -157,7 +157,6 @@ private slots:
         QTest::newRow("a later section ends it") << "[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://wrong/" << "";
         QTest::newRow("first key wins") << "[InternetShortcut]\r\nURL=http://first/\r\nURL=http://second/" << "http://first/";
         QTest::newRow("quotes stripped once") << "[InternetShortcut]\r\nURL=\"\"http://x/\"\"" << "\"http://x/\"";
-        QTest::newRow("unmatched quote kept") << "[InternetShortcut]\r\nURL=\"http://x/" << "\"http://x/";
     }
 
     void shortcutValue()

@@ -2,7 +2,6 @@
 #include "FToolbar.h"
 #include "FakeBrowserPane.h"
 #include "ItemNumber.h"
-#include "ModalAnswer.h"
 #include "SecretService.h"
 #include "SettingsStore.h"
 #include "StartupLogin.h"
@@ -175,22 +174,6 @@ private slots:
         }
     }
 
-    void failedPasswordSaveIsTold()
-    {
-        const QString blocked = TestEnvironment::programDir() + "/file"; // cannot hold the settings folder
-        writeBytes(blocked, "");
-        SettingsStore store(blocked);
-        TalvexCredentials credentials(store);
-        FPassword w(credentials);
-        w.SetCredentials("bob", "pw");
-        ShownWindows told;
-        w.show();
-        QTest::mouseClick(w.findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
-        QTRY_VERIFY(told.texts.size() == 1 && w.isHidden() && !w.Cancelled());
-        QCOMPARE(w.User() + '|' + w.Password(), QStringLiteral("bob|pw"));
-        QCOMPARE(credentials.user() + '|' + credentials.password(), QStringLiteral("bob|pw")); // kept for this run
-    }
-
     void passwordWindowWithARealStore_data()
     {
         QTest::addColumn<QString>("store");
@@ -248,7 +231,6 @@ private slots:
         };
         for (const char *keys : {"", "0042", "a", "\b", " "}) // "\b": Backspace
             edit([&] { QTest::keyClicks(QApplication::focusWidget(), keys); });
-        edit([&] { box->setText("\u0661\u0662"); }); // digits, but not 0 to 9
         // Dropped in the middle of the old text, where an ordinary box would insert it; as text
         // or as a link only, the whole address replaces it, undoably, and the source keeps it.
         for (bool asUrl : {false, true}) {
@@ -264,7 +246,7 @@ private slots:
             });
             edit([&] { box->undo(); });
         }
-        QCOMPARE(seen, (QStringList{":off", "0042:on", "0042a:off", "0042:on", "0042 :off", "\u0661\u0662:off",
+        QCOMPARE(seen, (QStringList{":off", "0042:on", "0042a:off", "0042:on", "0042 :off",
                                     "http://x/v?item=3041234567:off", "123:on", "http://x/v?item=3041234567:off", "123:on"}));
 
         // Neither Esc nor Enter ends it.

@@ -65,8 +65,6 @@ private slots:
         QTest::newRow("untrimmed, undecoded") << "<status><newversion>1</newversion><message> a &amp; b\r\nc </message></status>"
                                               << "1|kept| a &amp; b\r\nc |";
         QTest::newRow("status not closed") << "<status><newversion>1</newversion>" << "0|kept|" + invalid;
-        QTest::newRow("closed before it opens") << "<status></message><newversion>1</newversion><message>hi</message></status>"
-                                                << "1|kept|" + invalid;
     }
 
     void readingTheAnswer()
