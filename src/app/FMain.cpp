@@ -209,39 +209,38 @@ void FMain::LoadMainWindow()
     const int site = SiteSelection::siteFromSetting(settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("Site")));
     m_session.LoadTalvexCredentials();
     // The login needs nothing but the Talvex pane and the credentials, so it starts first: the
-    // engine loads the please-wait page while the rest of the window loads. The version check
-    // waits until the login has been answered.
-    const bool logIn = !SiteSelection::SiteStartURL(site, m_context.destinations).isEmpty();
-    if (logIn)
+    // engine loads the please-wait page while the rest of the window loads. The auction's start
+    // page, which would slow that page, waits until the login has gone out; the version check
+    // until it has been answered.
+    const QString startUrl = SiteSelection::SiteStartURL(site, m_context.destinations);
+    if (!startUrl.isEmpty()) {
+        connect(&m_session, &TalvexSession::loginAskedFor, this, [this, startUrl] {
+            timTimer->start();
+            m_panes->auction()->Navigate(startUrl);
+            qCInfo(lcStartup, "auction start page asked for");
+        }, Qt::SingleShotConnection);
         m_session.LogIntoTalvex(*m_panes->talvex(), m_context.dataDir, bIsHasAccount);
-    SelectSite(site);
+    }
+    m_menus->sites()->check(site); // as choosing the site does, but its page comes after the login
+    m_panes->setCurrent(kAuctionTab);
     // The Talvex tab shows first, with nowhere to go back or forward to.
     m_panes->setCurrent(kTalvexTab);
     SSTab1->setControlVisible(m_row->goBar(), false);
     tbrNavigate->button(1)->setEnabled(false);
     tbrNavigate->button(2)->setEnabled(false);
     tbrNavigate->viewLabels()->setChecked(true);
-    restoreGeometry();
+    WindowPlacement::restoreStored(this, *m_context.settings);
     m_busyIndicator->showResting();
-    m_sStartURL = SiteStartURL();
-    if (!m_sStartURL.isEmpty()) {
-        cboAddress->setEditText(m_sStartURL);
-        cboAddress->addItem(m_sStartURL);
-        timTimer->start();
-        m_panes->auction()->Navigate(m_sStartURL);
-        qCInfo(lcStartup, "auction start page asked for");
+    if (!startUrl.isEmpty()) {
+        cboAddress->setEditText(startUrl);
+        cboAddress->addItem(startUrl);
     }
     if (settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
-    if (!logIn) {
+    if (startUrl.isEmpty()) {
         StartVersionCheck();
         m_bIsStartupLoginOver = true;
     }
-}
-
-void FMain::restoreGeometry()
-{
-    WindowPlacement::restoreStored(this, *m_context.settings);
 }
 
 bool FMain::eventFilter(QObject *watched, QEvent *event)

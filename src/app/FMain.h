@@ -70,7 +70,6 @@ private:
     void createTabControls();
     void connectCommands();
     void LoadMainWindow();
-    void restoreGeometry();
     void LayoutControls();
 
     void onTabChanged(bool snipePaneCurrent);
@@ -108,7 +107,6 @@ private:
     StarFrames m_starFrames;
     std::optional<BusyIndicator> m_busyIndicator;
 
-    QString m_sStartURL;
     bool m_bIsLoaded = false;
     bool m_bIsStartupLoginOver = false;
 };

@@ -29,7 +29,7 @@ QString writePleaseWaitPage(const QString &dataDir)
     return path;
 }
 
-PaneLoadWait::PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent)
+PaneLoadWait::PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent, bool untilShown)
     : QObject(parent)
     , m_pane(&pane)
 {
@@ -38,8 +38,11 @@ PaneLoadWait::PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent)
         m_started = true;
         check();
     });
-    connect(&pane, &BrowserPane::NavigateComplete2, this, [this] {
+    connect(&pane, &BrowserPane::NavigateComplete2, this, [this, untilShown] {
         m_started = true;
+        // The engine keeps an arrived page on screen until the next one arrives.
+        if (untilShown)
+            finish(false);
         check();
     });
     connect(&pane, &BrowserPane::ProgressChange, this, &PaneLoadWait::check);

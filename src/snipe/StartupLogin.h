@@ -39,15 +39,16 @@ QString writePleaseWaitPage(const QString &dataDir);
 
 // Tells once the pane has loaded what it is sent to next: made before the Navigate call and
 // begun after it, so that a load finishing at once is seen too. done() comes once, from the
-// event loop: when the load has begun and the pane is no longer busy, when the pane is gone, or
-// after limitMs (gaveUp()). The wait costs nothing: the pane's events wake it, and a slow look catches a
-// busy state that ends without an event (a stopped load).
+// event loop: when the load has begun and the pane is no longer busy (or, with untilShown, as
+// soon as the page has arrived and shows), when the pane is gone, or after limitMs (gaveUp()).
+// The wait costs nothing: the pane's events wake it, and a slow look catches a busy state that
+// ends without an event (a stopped load).
 class PaneLoadWait : public QObject
 {
     Q_OBJECT
 
 public:
-    PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent = nullptr);
+    PaneLoadWait(BrowserPane &pane, int limitMs, QObject *parent = nullptr, bool untilShown = false);
 
     void begin();
     bool gaveUp() const { return m_gaveUp; }

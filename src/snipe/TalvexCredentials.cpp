@@ -3,6 +3,7 @@
 #include "ProgramIdentity.h"
 #include "SecretStore.h"
 #include "SettingsStore.h"
+#include "StartupTrace.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
@@ -78,6 +79,7 @@ void TalvexCredentials::load()
 
 void TalvexCredentials::finishLoad()
 {
+    qCInfo(lcStartup, "credentials loaded");
     m_loaded = true;
     emit loaded();
 }

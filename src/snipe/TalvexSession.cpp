@@ -7,7 +7,7 @@
 #include <memory>
 
 namespace {
-// The local page loads at once; a pane that has not shown it by then gets the login anyway.
+// The local page shows at once; a pane that has not shown it by then gets the login anyway.
 constexpr int kPleaseWaitLimitMs = 10000;
 // Start-up requests wait this long at most for the service's answer to the login.
 constexpr int kLoginAnswerLimitMs = 30000;
@@ -40,7 +40,7 @@ void TalvexSession::LogIntoTalvex(BrowserPane &brwSnipe, const QString &dataDir,
     const QString page = StartupLogin::writePleaseWaitPage(dataDir);
     if (!page.isEmpty()) {
         ++*waitingFor;
-        auto *shown = new StartupLogin::PaneLoadWait(brwSnipe, kPleaseWaitLimitMs, this);
+        auto *shown = new StartupLogin::PaneLoadWait(brwSnipe, kPleaseWaitLimitMs, this, true);
         connect(shown, &StartupLogin::PaneLoadWait::done, this, [shown, oneLess] {
             qCInfo(lcStartup, "please-wait page shown");
             shown->deleteLater();
@@ -56,6 +56,7 @@ void TalvexSession::LogIntoTalvex(BrowserPane &brwSnipe, const QString &dataDir,
 void TalvexSession::sendLogin(const QPointer<BrowserPane> &pane, bool bIsHasAccount)
 {
     if (!pane) {
+        emit loginAskedFor();
         emit loginOver();
         return;
     }
@@ -75,6 +76,7 @@ void TalvexSession::sendLogin(const QPointer<BrowserPane> &pane, bool bIsHasAcco
         pane->Navigate(next.address);
     answered->begin();
     qCInfo(lcStartup, "login asked for");
+    emit loginAskedFor();
 }
 
 void TalvexSession::ShowTalvexPasswordDialog(QWidget *parent)

@@ -21,7 +21,7 @@ public:
 
     void LoadTalvexCredentials();
     // The start-up login, under way when this returns: the please-wait page, then, once that
-    // has loaded and the password is known, the sign-up page, the login post or the login
+    // shows and the password is known, the sign-up page, the login post or the login
     // page. loginOver() once that has been answered (or waited for long enough): from then on
     // the pane may be sent elsewhere without cancelling the login or losing its cookie.
     void LogIntoTalvex(BrowserPane &brwSnipe, const QString &dataDir, bool bIsHasAccount);
@@ -31,6 +31,8 @@ public:
     QString password() const { return m_credentials.password(); }
 
 signals:
+    // The login (or the sign-up page) has been sent into the pane.
+    void loginAskedFor();
     void loginOver();
 
 private:
