@@ -215,6 +215,8 @@ void FMain::LoadMainWindow()
     const QString startUrl = SiteSelection::SiteStartURL(site, m_context.destinations);
     if (!startUrl.isEmpty()) {
         connect(&m_session, &TalvexSession::loginAskedFor, this, [this, startUrl] {
+            if (m_panes->auction()->Busy() || !m_panes->auction()->LocationURL().isEmpty())
+                return; // the user was quicker
             timTimer->start();
             m_panes->auction()->Navigate(startUrl);
             qCInfo(lcStartup, "auction start page asked for");
@@ -405,8 +407,7 @@ void FMain::closeEvent(QCloseEvent *event)
 
 QList<FMain::SettingWrite> FMain::exitSettings() const
 {
-    const QString app = ProgramIdentity::title();
-    const QString settings = QStringLiteral("Settings");
+    const QString app = ProgramIdentity::title(), settings = QStringLiteral("Settings");
     const WindowPlacement::Stored placement = WindowPlacement::store(windowState(), frameGeometry().size());
     return {
         {app, settings, QStringLiteral("Site"), QString::number(m_menus->sites()->checkedSite())},

@@ -165,6 +165,17 @@ private slots:
         QCOMPARE(f.tabs()->Tab(), tab);
     }
 
+    // An address opened before the login has gone out is not replaced by the late start page.
+    void startPageGivesWayToTheUser()
+    {
+        AppFixture f;
+        f.create()->show();
+        f.addressBox()->setEditText("http://typed.test/");
+        f.trigger("tbrGo.Buttons(1)");
+        QTRY_VERIFY(f.window->isStartupLoginOver());
+        QCOMPARE(f.auction()->requests, QStringList{"http://typed.test/"});
+    }
+
     void addressBoxHistoryEnterAndGo()
     {
         AppFixture f;
