@@ -30,8 +30,7 @@ struct AppFixture
     FMain *start(bool hasAccount = true)
     {
         create(hasAccount)->show();
-        if (!QTest::qWaitFor([this] { return window->isStartupLoginOver(); }, 5000))
-            qWarning("the start-up login did not end");
+        if (!QTest::qWaitFor([this] { return window->isStartupLoginOver(); }, 5000)) qWarning("the start-up login did not end");
         return window.get();
     }
 

@@ -129,8 +129,8 @@ private slots:
         QStringList talvex = f.talvex()->requests.mid(1);
         talvex.replaceInStrings("http://service.test/secure/", "").replaceInStrings("login.cfm?item_number=123456789", "snipe");
         QCOMPARE(talvex.join(' ') + " | " + window, seen);
-        if (when == "closing") // the hourglass and the pending end must not outlive the row
-            QTRY_COMPARE_WITH_TIMEOUT(f.ended, 1, 4000);
+        // The hourglass and the pending end of a closing window must not outlive the row.
+        QTRY_COMPARE_WITH_TIMEOUT(f.ended, when == "closing" ? 1 : 0, 4000);
     }
 
     void exit_data()
