@@ -176,12 +176,7 @@ void FMain::connectCommands()
     connect(m_panes, &PanePair::auctionNavigated, cboAddress, &AddressBox::moveToTop);
     connect(m_panes, &PanePair::stateChanged, this, &FMain::RefreshCommandState);
 
-    // What the login does not need comes after it.
-    connect(&m_session, &TalvexSession::loginOver, this, [this] {
-        m_bIsStartupLoginOver = true;
-        StartVersionCheck();
-        emit startupLoginOver();
-    });
+    connect(&m_session, &TalvexSession::loginOver, this, &FMain::StartupLoginOver);
     connect(timTimer, &QTimer::timeout, this, &FMain::timTimer_Timer);
     connect(timStar, &QTimer::timeout, this, [this] {
         m_busyIndicator->tick(m_panes->current()->Busy(), tbrNavigate->isTextShown());
@@ -239,10 +234,16 @@ void FMain::LoadMainWindow()
     }
     if (settings.GetSetting(app, QStringLiteral("Settings"), QStringLiteral("TextLabels")) == QLatin1String("N"))
         ToggleButtonText();
-    if (startUrl.isEmpty()) {
-        StartVersionCheck();
-        m_bIsStartupLoginOver = true;
-    }
+    if (startUrl.isEmpty())
+        StartupLoginOver(); // there is none
+}
+
+// What the login does not need comes after it.
+void FMain::StartupLoginOver()
+{
+    m_bIsStartupLoginOver = true;
+    StartVersionCheck();
+    emit startupLoginOver();
 }
 
 bool FMain::eventFilter(QObject *watched, QEvent *event)

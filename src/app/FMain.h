@@ -83,6 +83,7 @@ private:
     void setCaptionText(const QString &text);
 
     void StartVersionCheck();
+    void StartupLoginOver();
 
     AppContext m_context;
     bool bIsHasAccount;
